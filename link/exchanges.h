@@ -31,8 +31,8 @@ class Exchanges {
   Exchanges(SerialLine& port, ExchangeHost& host, Pause pause = RealPause());
 
   // Shared state of the exchanges and their callers.
-  std::string RequestText;  // body before ReadExchange, frame before WriteExchange
-  std::string ReplyText;    // what the last attempt collected
+  std::string RequestText;     // body before ReadExchange, frame before WriteExchange
+  std::string ReplyText;       // what the last attempt collected
   int32_t ExchangeFailed = 0;  // -1 after a reported failure
   int32_t QuietFailure = 0;    // non-zero: a failing ReadExchange stays silent
 
@@ -49,6 +49,12 @@ class Exchanges {
   static constexpr int32_t kWriteReplyLimit = 40;
 
  private:
+  // Up to kAttempts of send, pause, receive; true when an attempt's reply
+  // ended with ";" (the progress bar has then moved one step).
+  bool RunAttempts(int32_t reply_limit);
+  // Closes the port, shows the message, empties the bar, sets -1.
+  void ReportFailure(const char* message);
+
   SerialLine& port_;
   ExchangeHost& host_;
   Pause pause_;
