@@ -15,6 +15,12 @@ class EComPort : public std::runtime_error {
 namespace com_message {
 inline constexpr const char* kNoSuchPort = "Спроба відкрити неіснуючий СОМ-порт";
 inline constexpr const char* kPortBusy = "Порт зайнятий іншою програмою";
+// The system refuses this user the device itself (on Linux: not in the
+// dialout group). Saying "busy" here would send the engineer looking for a
+// program that does not exist, so the message says what to do instead.
+inline constexpr const char* kPermissionDenied =
+    "Немає дозволу відкрити порт. Додайте користувача до групи dialout "
+    "(sudo usermod -aG dialout $USER) і увійдіть знову";
 inline constexpr const char* kSetupComm = "Помилка функції SetupComm";
 inline constexpr const char* kSetCommState = "Помилка функції SetCommState";
 inline constexpr const char* kSetCommTimeouts = "Помилка функції SetCommTimeouts";

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -117,6 +118,16 @@ class TBComPort : public SerialLine {
   bool IsOpen() const { return is_open_; }
 
  private:
+  // The line-event thread starts as the last step of a successful Open and
+  // stops in Close after pending I/O is cancelled, before the device is
+  // released. Both run on the caller's thread.
+  void StartLineEvents();
+  void StopLineEvents();
+  // The device half of Close: DTR and RTS down, pending I/O cancelled, the
+  // line-event thread stopped, the device released. Always releases; returns
+  // the message of the first step that failed, if any.
+  std::optional<std::string> ReleaseDevice();
+
   std::unique_ptr<SerialDevice> device_;
   bool is_open_ = false;
   TBaudRate baud_rate_ = TBaudRate::br9600;

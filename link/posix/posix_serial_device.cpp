@@ -1,0 +1,219 @@
+#include "link/posix/posix_serial_device.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "link/posix/arbitrary_rate.h"
+#include "link/posix/line_speed.h"
+#include "link/posix/open_errors.h"
+#include "link/posix/timed_io.h"
+
+namespace tevral::link::posix {
+
+namespace {
+
+// A pseudo-terminal has no modem lines and answers their ioctls with ENOTTY
+// (some drivers with EINVAL). That is "no lines", not a failed port: test
+// tools and simulated panels live on pseudo-terminals.
+bool NoModemLines(int error) {
+  return error == ENOTTY || error == EINVAL;
+}
+
+tcflag_t DataBitsFlag(int data_bits) {
+  switch (data_bits) {
+    case 5:
+      return CS5;
+    case 6:
+      return CS6;
+    case 7:
+      return CS7;
+    default:
+      return CS8;
+  }
+}
+
+// Parity bits of c_cflag; false when the system has no way to express it.
+bool ApplyParity(TParity parity, termios& settings) {
+  settings.c_cflag &= ~static_cast<tcflag_t>(PARENB | PARODD);
+#ifdef CMSPAR
+  settings.c_cflag &= ~static_cast<tcflag_t>(CMSPAR);
+#endif
+  switch (parity) {
+    case TParity::paNone:
+      return true;
+    case TParity::paOdd:
+      settings.c_cflag |= PARENB | PARODD;
+      return true;
+    case TParity::paEven:
+      settings.c_cflag |= PARENB;
+      return true;
+#ifdef CMSPAR
+    case TParity::paMark:
+      settings.c_cflag |= PARENB | CMSPAR | PARODD;
+      return true;
+    case TParity::paSpace:
+      settings.c_cflag |= PARENB | CMSPAR;
+      return true;
+#endif
+    default:
+      return false;
+  }
+}
+
+// Raw bytes both ways, the receiver on, modem control lines not required,
+// no flow control of any kind. A character with a parity error is passed as
+// it came (INPCK off): nothing is replaced or dropped.
+void MakeRaw(termios& settings) {
+  cfmakeraw(&settings);
+  settings.c_cflag |= CLOCAL | CREAD;
+#ifdef CRTSCTS
+  settings.c_cflag &= ~static_cast<tcflag_t>(CRTSCTS);
+#endif
+  settings.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY | INPCK);
+  settings.c_cc[VMIN] = 1;
+  settings.c_cc[VTIME] = 0;
+}
+
+}  // namespace
+
+PosixSerialDevice::~PosixSerialDevice() {
+  Close();
+}
+
+// The lock is taken before anything is changed on the device, so a port
+// that another program holds keeps its settings. flock covers other programs
+// of ours and most terminal programs; TIOCEXCL stops any other open by a
+// user without root rights.
+OpenError PosixSerialDevice::Open(const std::string& name) {
+  Close();
+  const int fd = open(name.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return OpenErrorFromErrno(errno);
+
+  const auto fail = [fd](OpenError error) {
+    close(fd);
+    return error;
+  };
+  if (flock(fd, LOCK_EX | LOCK_NB) != 0) return fail(OpenErrorFromErrno(errno));
+  // Not a terminal (a plain file, a folder's entry, a pipe): refuse it before
+  // touching it further.
+  termios settings{};
+  if (tcgetattr(fd, &settings) != 0) return fail(OpenError::kOther);
+  if (ioctl(fd, TIOCEXCL) != 0) return fail(OpenError::kOther);
+
+  MakeRaw(settings);
+  if (tcsetattr(fd, TCSANOW, &settings) != 0) {
+    ioctl(fd, TIOCNXCL);
+    return fail(OpenError::kOther);
+  }
+  fd_ = fd;
+  return OpenError::kNone;
+}
+
+// Exclusive mode is a property of the terminal, not of this descriptor: a
+// pseudo-terminal or a port kept open by someone else would stay locked
+// against everyone but root after we are gone. So it is undone explicitly.
+void PosixSerialDevice::Close() {
+  if (!IsOpen()) return;
+  ioctl(fd_, TIOCNXCL);
+  close(fd_);  // also releases the flock
+  fd_ = -1;
+}
+
+// Linux sizes the driver's queues itself; there is nothing to set.
+bool PosixSerialDevice::SetupQueues(uint32_t, uint32_t) {
+  return IsOpen();
+}
+
+bool PosixSerialDevice::SetLineSettings(const LineSettings& line) {
+  if (!IsOpen()) return false;
+  termios settings{};
+  if (tcgetattr(fd_, &settings) != 0) return false;
+  MakeRaw(settings);
+  settings.c_cflag &= ~static_cast<tcflag_t>(CSIZE | CSTOPB);
+  settings.c_cflag |= DataBitsFlag(line.data_bits);
+  if (!ApplyParity(line.parity, settings)) return false;
+  // A UART sends 1.5 stop bits for CSTOPB with 5 data bits, which is the
+  // only combination where 1.5 stop bits exist at all.
+  if (line.stop_bits != TStopBits::sb1) settings.c_cflag |= CSTOPB;
+
+  const std::optional<speed_t> speed = StandardSpeed(line.baud);
+  // A rate without a constant is set below; B38400 only holds its place.
+  const speed_t placeholder = speed.value_or(B38400);
+  if (cfsetispeed(&settings, placeholder) != 0 || cfsetospeed(&settings, placeholder) != 0) {
+    return false;
+  }
+  if (tcsetattr(fd_, TCSANOW, &settings) != 0) return false;
+  if (!speed && !SetArbitraryRate(fd_, line.baud)) return false;
+
+  // DTR and RTS are up while the port is open; Close drops them.
+  return SetModemBits(TIOCM_DTR | TIOCM_RTS, true);
+}
+
+bool PosixSerialDevice::SetTimeouts(const DeviceTimeouts& timeouts) {
+  if (!IsOpen()) return false;
+  timeouts_ = timeouts;
+  return true;
+}
+
+std::optional<size_t> PosixSerialDevice::Write(const char* data, size_t size) {
+  if (!IsOpen()) return std::nullopt;
+  return TimedWrite(fd_, data, size, timeouts_);
+}
+
+std::optional<size_t> PosixSerialDevice::Read(char* buffer, size_t size) {
+  if (!IsOpen()) return std::nullopt;
+  return TimedRead(fd_, buffer, size, timeouts_);
+}
+
+std::optional<uint32_t> PosixSerialDevice::QueuedInput() {
+  if (!IsOpen()) return std::nullopt;
+  int queued = 0;
+  if (ioctl(fd_, FIONREAD, &queued) != 0 || queued < 0) return std::nullopt;
+  return static_cast<uint32_t>(queued);
+}
+
+std::optional<ModemStatus> PosixSerialDevice::GetModemStatus() {
+  if (!IsOpen()) return std::nullopt;
+  int bits = 0;
+  if (ioctl(fd_, TIOCMGET, &bits) != 0) {
+    if (NoModemLines(errno)) return ModemStatus{};
+    return std::nullopt;
+  }
+  return ModemStatus{(bits & TIOCM_CTS) != 0, (bits & TIOCM_DSR) != 0, (bits & TIOCM_RNG) != 0,
+                     (bits & TIOCM_CD) != 0};
+}
+
+bool PosixSerialDevice::SetDtr(bool on) {
+  return IsOpen() && SetModemBits(TIOCM_DTR, on);
+}
+
+bool PosixSerialDevice::SetRts(bool on) {
+  return IsOpen() && SetModemBits(TIOCM_RTS, on);
+}
+
+bool PosixSerialDevice::SetModemBits(int bits, bool on) {
+  if (ioctl(fd_, on ? TIOCMBIS : TIOCMBIC, &bits) == 0) return true;
+  return NoModemLines(errno);
+}
+
+// Reads and writes complete in the calling thread, so nothing is ever left
+// pending to abort; what remains is what the driver still holds, and that
+// is discarded both ways, as the port is about to be let go.
+bool PosixSerialDevice::Purge() {
+  return IsOpen() && tcflush(fd_, TCIOFLUSH) == 0;
+}
+
+}  // namespace tevral::link::posix
+
+namespace tevral::link {
+
+std::unique_ptr<SerialDevice> MakePlatformSerialDevice() {
+  return std::make_unique<posix::PosixSerialDevice>();
+}
+
+}  // namespace tevral::link
