@@ -9,8 +9,8 @@
 #include <cerrno>
 
 #include "link/posix/arbitrary_rate.h"
-#include "link/posix/line_speed.h"
 #include "link/posix/open_errors.h"
+#include "link/posix/termios_settings.h"
 #include "link/posix/timed_io.h"
 
 namespace tevral::link::posix {
@@ -22,61 +22,6 @@ namespace {
 // tools and simulated panels live on pseudo-terminals.
 bool NoModemLines(int error) {
   return error == ENOTTY || error == EINVAL;
-}
-
-tcflag_t DataBitsFlag(int data_bits) {
-  switch (data_bits) {
-    case 5:
-      return CS5;
-    case 6:
-      return CS6;
-    case 7:
-      return CS7;
-    default:
-      return CS8;
-  }
-}
-
-// Parity bits of c_cflag; false when the system has no way to express it.
-bool ApplyParity(TParity parity, termios& settings) {
-  settings.c_cflag &= ~static_cast<tcflag_t>(PARENB | PARODD);
-#ifdef CMSPAR
-  settings.c_cflag &= ~static_cast<tcflag_t>(CMSPAR);
-#endif
-  switch (parity) {
-    case TParity::paNone:
-      return true;
-    case TParity::paOdd:
-      settings.c_cflag |= PARENB | PARODD;
-      return true;
-    case TParity::paEven:
-      settings.c_cflag |= PARENB;
-      return true;
-#ifdef CMSPAR
-    case TParity::paMark:
-      settings.c_cflag |= PARENB | CMSPAR | PARODD;
-      return true;
-    case TParity::paSpace:
-      settings.c_cflag |= PARENB | CMSPAR;
-      return true;
-#endif
-    default:
-      return false;
-  }
-}
-
-// Raw bytes both ways, the receiver on, modem control lines not required,
-// no flow control of any kind. A character with a parity error is passed as
-// it came (INPCK off): nothing is replaced or dropped.
-void MakeRaw(termios& settings) {
-  cfmakeraw(&settings);
-  settings.c_cflag |= CLOCAL | CREAD;
-#ifdef CRTSCTS
-  settings.c_cflag &= ~static_cast<tcflag_t>(CRTSCTS);
-#endif
-  settings.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY | INPCK);
-  settings.c_cc[VMIN] = 1;
-  settings.c_cc[VTIME] = 0;
 }
 
 }  // namespace
@@ -129,26 +74,16 @@ bool PosixSerialDevice::SetupQueues(uint32_t, uint32_t) {
   return IsOpen();
 }
 
+// A pseudo-terminal keeps only 8 data bits without parity; glibc notices
+// that the kernel dropped the rest and tcsetattr fails, so such a request is
+// refused like any setting the line cannot carry.
 bool PosixSerialDevice::SetLineSettings(const LineSettings& line) {
   if (!IsOpen()) return false;
   termios settings{};
   if (tcgetattr(fd_, &settings) != 0) return false;
-  MakeRaw(settings);
-  settings.c_cflag &= ~static_cast<tcflag_t>(CSIZE | CSTOPB);
-  settings.c_cflag |= DataBitsFlag(line.data_bits);
-  if (!ApplyParity(line.parity, settings)) return false;
-  // A UART sends 1.5 stop bits for CSTOPB with 5 data bits, which is the
-  // only combination where 1.5 stop bits exist at all.
-  if (line.stop_bits != TStopBits::sb1) settings.c_cflag |= CSTOPB;
-
-  const std::optional<speed_t> speed = StandardSpeed(line.baud);
-  // A rate without a constant is set below; B38400 only holds its place.
-  const speed_t placeholder = speed.value_or(B38400);
-  if (cfsetispeed(&settings, placeholder) != 0 || cfsetospeed(&settings, placeholder) != 0) {
-    return false;
-  }
+  if (!ComposeLineSettings(line, settings)) return false;
   if (tcsetattr(fd_, TCSANOW, &settings) != 0) return false;
-  if (!speed && !SetArbitraryRate(fd_, line.baud)) return false;
+  if (!StandardSpeed(line.baud) && !SetArbitraryRate(fd_, line.baud)) return false;
 
   // DTR and RTS are up while the port is open; Close drops them.
   return SetModemBits(TIOCM_DTR | TIOCM_RTS, true);
