@@ -1,0 +1,171 @@
+#include "link/win32/win32_serial_device.h"
+
+#include <algorithm>
+
+namespace tevral::link::win32 {
+
+namespace {
+
+// One overlapped operation: a private completion event, manual-reset and
+// starting signalled, released however the operation ends.
+class Overlapped {
+ public:
+  Overlapped() { block_.hEvent = CreateEventA(nullptr, TRUE, TRUE, nullptr); }
+  ~Overlapped() {
+    if (block_.hEvent != nullptr) CloseHandle(block_.hEvent);
+  }
+  Overlapped(const Overlapped&) = delete;
+  Overlapped& operator=(const Overlapped&) = delete;
+
+  bool Ready() const { return block_.hEvent != nullptr; }
+  OVERLAPPED* Block() { return &block_; }
+
+  // Waits without a time limit (the device's time-outs bound the operation)
+  // and takes the count transferred; nothing when it cannot be obtained.
+  std::optional<size_t> Finish(HANDLE device) {
+    WaitForSingleObject(block_.hEvent, INFINITE);
+    DWORD transferred = 0;
+    if (!GetOverlappedResult(device, &block_, &transferred, FALSE)) return std::nullopt;
+    return static_cast<size_t>(transferred);
+  }
+
+ private:
+  OVERLAPPED block_{};
+};
+
+// A started operation either completed at once or is pending; anything
+// else is a refusal.
+bool Started(BOOL result) {
+  return result || GetLastError() == ERROR_IO_PENDING;
+}
+
+DWORD ClampedSize(size_t size) {
+  return static_cast<DWORD>(std::min<size_t>(size, MAXDWORD));
+}
+
+}  // namespace
+
+Win32SerialDevice::~Win32SerialDevice() {
+  Close();
+}
+
+// Opened for reading and writing, without sharing (that is the exclusive
+// access), only if it exists, for overlapped input and output.
+OpenError Win32SerialDevice::Open(const std::string& name) {
+  Close();
+  const std::string path = "\\\\.\\" + name;
+  HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_OVERLAPPED, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    switch (GetLastError()) {
+      case ERROR_FILE_NOT_FOUND:
+        return OpenError::kNotFound;
+      case ERROR_ACCESS_DENIED:  // another program holds the port
+        return OpenError::kBusy;
+      default:
+        return OpenError::kOther;
+    }
+  }
+  handle_ = handle;
+  return OpenError::kNone;
+}
+
+void Win32SerialDevice::Close() {
+  if (!IsOpen()) return;
+  CloseHandle(handle_);
+  handle_ = INVALID_HANDLE_VALUE;
+}
+
+bool Win32SerialDevice::SetupQueues(uint32_t in_size, uint32_t out_size) {
+  return IsOpen() && SetupComm(handle_, in_size, out_size);
+}
+
+// A block that is all zero but for these fields: binary mode, parity
+// checking when a parity is chosen, DTR and RTS on while open, no flow
+// control of any kind (flag word 0x1011, 0x1013 with parity), and the usual
+// XON and XOFF characters although XON/XOFF is off.
+bool Win32SerialDevice::SetLineSettings(const LineSettings& line) {
+  if (!IsOpen()) return false;
+  DCB dcb{};
+  dcb.DCBlength = sizeof(DCB);
+  dcb.BaudRate = line.baud;
+  dcb.fBinary = 1;
+  dcb.fParity = line.parity != TParity::paNone ? 1 : 0;
+  dcb.fDtrControl = DTR_CONTROL_ENABLE;
+  dcb.fRtsControl = RTS_CONTROL_ENABLE;
+  dcb.ByteSize = static_cast<BYTE>(line.data_bits);
+  dcb.Parity = static_cast<BYTE>(line.parity);       // NOPARITY .. SPACEPARITY
+  dcb.StopBits = static_cast<BYTE>(line.stop_bits);  // ONESTOPBIT .. TWOSTOPBITS
+  dcb.XonChar = 0x11;
+  dcb.XoffChar = 0x13;
+  return SetCommState(handle_, &dcb) != FALSE;
+}
+
+bool Win32SerialDevice::SetTimeouts(const DeviceTimeouts& t) {
+  if (!IsOpen()) return false;
+  COMMTIMEOUTS timeouts{};
+  timeouts.ReadIntervalTimeout = t.read_interval;
+  timeouts.ReadTotalTimeoutMultiplier = t.read_total_multiplier;
+  timeouts.ReadTotalTimeoutConstant = t.read_total_constant;
+  timeouts.WriteTotalTimeoutMultiplier = t.write_total_multiplier;
+  timeouts.WriteTotalTimeoutConstant = t.write_total_constant;
+  return SetCommTimeouts(handle_, &timeouts) != FALSE;
+}
+
+std::optional<size_t> Win32SerialDevice::Write(const char* data, size_t size) {
+  if (!IsOpen()) return std::nullopt;
+  Overlapped operation;
+  if (!operation.Ready()) return std::nullopt;
+  if (!Started(WriteFile(handle_, data, ClampedSize(size), nullptr, operation.Block()))) {
+    return std::nullopt;
+  }
+  return operation.Finish(handle_);
+}
+
+std::optional<size_t> Win32SerialDevice::Read(char* buffer, size_t size) {
+  if (!IsOpen()) return std::nullopt;
+  Overlapped operation;
+  if (!operation.Ready()) return std::nullopt;
+  if (!Started(ReadFile(handle_, buffer, ClampedSize(size), nullptr, operation.Block()))) {
+    return std::nullopt;
+  }
+  return operation.Finish(handle_);
+}
+
+std::optional<uint32_t> Win32SerialDevice::QueuedInput() {
+  if (!IsOpen()) return std::nullopt;
+  DWORD errors = 0;
+  COMSTAT status{};
+  if (!ClearCommError(handle_, &errors, &status)) return std::nullopt;
+  return static_cast<uint32_t>(status.cbInQue);
+}
+
+std::optional<ModemStatus> Win32SerialDevice::GetModemStatus() {
+  if (!IsOpen()) return std::nullopt;
+  DWORD bits = 0;
+  if (!GetCommModemStatus(handle_, &bits)) return std::nullopt;
+  return ModemStatus{(bits & MS_CTS_ON) != 0, (bits & MS_DSR_ON) != 0, (bits & MS_RING_ON) != 0,
+                     (bits & MS_RLSD_ON) != 0};
+}
+
+bool Win32SerialDevice::SetDtr(bool on) {
+  return IsOpen() && EscapeCommFunction(handle_, on ? SETDTR : CLRDTR);
+}
+
+bool Win32SerialDevice::SetRts(bool on) {
+  return IsOpen() && EscapeCommFunction(handle_, on ? SETRTS : CLRRTS);
+}
+
+bool Win32SerialDevice::Purge() {
+  return IsOpen() && PurgeComm(handle_, PURGE_TXABORT | PURGE_RXABORT);
+}
+
+}  // namespace tevral::link::win32
+
+namespace tevral::link {
+
+std::unique_ptr<SerialDevice> MakePlatformSerialDevice() {
+  return std::make_unique<win32::Win32SerialDevice>();
+}
+
+}  // namespace tevral::link
