@@ -1,6 +1,6 @@
 #include "current/codecs.h"
 
-#include <limits>
+#include "current/cp1251.h"
 
 namespace tevral {
 
@@ -54,7 +54,9 @@ std::string EncodeBytes(std::string_view text) {
 }  // namespace
 
 std::string InvalidIntegerMessage(std::string_view text) {
-  return "'" + std::string(text) + "' is not a valid integer value";
+  // Every error message is UTF-8 by the time it leaves here; the text comes
+  // from a field, so it is code page 1251.
+  return "'" + Cp1251ToUtf8(text) + "' is not a valid integer value";
 }
 
 std::optional<int32_t> TryStrToInt(std::string_view text) {

@@ -25,7 +25,8 @@ class EConvertError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// The message of EConvertError for `text`.
+// The message of EConvertError for `text` (code page 1251); the message
+// is UTF-8 like every other error's.
 std::string InvalidIntegerMessage(std::string_view text);
 
 // The number parser used for every field that holds a number: an optional

@@ -59,6 +59,13 @@ TEST(StrToIntTest, ErrorNamesTheOffendingText) {
   } catch (const EConvertError& error) {
     EXPECT_STREQ(error.what(), "'$G1' is not a valid integer value");
   }
+  // A field's text is code page 1251; the message, like every error, is UTF-8.
+  try {
+    StrToInt("\xE0\xE1");
+    FAIL() << "no error";
+  } catch (const EConvertError& error) {
+    EXPECT_STREQ(error.what(), "'аб' is not a valid integer value");
+  }
 }
 
 TEST(ReplyDataTest, StopsAtRequestedBytesAndNeverTakesTheChecksum) {
