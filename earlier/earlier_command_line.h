@@ -5,31 +5,20 @@
 //   terminal-earlier write --port DEVICE [--baud RATE] --in FILE
 //   terminal-earlier --help
 //
-// read fills the earlier field set from the panel and saves its 29 keys
-// into FILE (created or updated, other sections kept); write loads the 29
-// keys from FILE and writes them into the panel. --port and --baud take the
-// place of the file's port entry. Every caption and message the window
-// would show goes to the error stream as it happens, in UTF-8.
-//
-// Exit status: 0 success, 1 any failure, 2 wrong arguments.
+// The same parser, output and exit status as terminal's command line (see
+// current/command_line.h), with the earlier field set, its 29 settings
+// keys and its read and write sequences.
 
-#include <iosfwd>
-#include <string_view>
+#include "current/command_line.h"
 
 namespace tevral::earlier {
 
-inline constexpr int kExitSuccess = 0;
-inline constexpr int kExitFailure = 1;
-inline constexpr int kExitUsage = 2;
+// The earlier program: its fields, its 29 keys, ReadFromEarlierPanel and
+// WriteToEarlierPanel, the system's port list.
+CommandLineProgram EarlierCommandLineProgram();
 
-// Whether the first argument asks for the command line rather than the
-// window.
-bool IsEarlierCommandLineVerb(std::string_view argument);
-
-// Runs the command in argv[1..]; usage goes to `out` for --help, everything
-// else to `err`.
-int RunEarlierCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
-// The same on the standard streams.
-int RunEarlierCommandLine(int argc, const char* const* argv);
+// The earlier program with the process's arguments (argv[0] is skipped),
+// std::cout and std::cerr.
+int RunEarlierCommandLine(int argc, char** argv);
 
 }  // namespace tevral::earlier

@@ -42,13 +42,14 @@ class EarlierCommandLineTest : public ::testing::Test {
     fs::remove_all(folder_);
   }
 
-  int Run(std::vector<std::string> args) {
-    args.insert(args.begin(), "terminal-earlier");
-    std::vector<const char*> argv;
-    for (const std::string& a : args) argv.push_back(a.c_str());
+  // The earlier program as it runs, except that the port list holds no
+  // system port: the device named by --port is the only entry.
+  int Run(const std::vector<std::string>& args) {
+    CommandLineProgram program = EarlierCommandLineProgram();
+    program.list_ports = [] { return std::vector<std::string>{}; };
     out_.str("");
     err_.str("");
-    return RunEarlierCommandLine(static_cast<int>(argv.size()), argv.data(), out_, err_);
+    return RunCommandLine(program, args, out_, err_);
   }
 
   fs::path Path(const char* name) const { return folder_ / name; }
@@ -77,7 +78,7 @@ TEST_F(EarlierCommandLineTest, WrongArgumentsExitWithTwo) {
   };
   for (const auto& args : cases) {
     EXPECT_EQ(Run(args), kExitUsage) << (args.empty() ? "" : args[0]);
-    EXPECT_NE(err_.str().find("Використання:"), std::string::npos);
+    EXPECT_NE(err_.str().find("terminal-earlier --help"), std::string::npos);
   }
   EXPECT_TRUE(panel_.Requests().empty());
   EXPECT_EQ(Run({"--help"}), kExitSuccess);
@@ -92,14 +93,14 @@ TEST_F(EarlierCommandLineTest, FailuresExitWithOne) {
 
   EXPECT_EQ(Run({"write", "--port", panel_.DevicePath(), "--in", Path("none.ini").string()}),
             kExitFailure);
-  EXPECT_NE(err_.str().find("Open Error: missing"), std::string::npos);
+  EXPECT_NE(err_.str().find("Файл налаштувань не знайдено"), std::string::npos);
 
   // Keys missing from a file read "?": the first field that cannot take
   // it is refused before the port is opened.
   WriteFile(Path("gap.ini"), "[AdvEdit_Object]\r\nText=12AB\r\n");
   EXPECT_EQ(Run({"write", "--port", panel_.DevicePath(), "--in", Path("gap.ini").string()}),
             kExitFailure);
-  EXPECT_EQ(err_.str(), std::string(write_check::kNomerAlterChars) + "\n");
+  EXPECT_EQ(err_.str(), "Відкрито успішно.\n" + std::string(write_check::kNomerAlterChars) + "\n");
   EXPECT_TRUE(panel_.Requests().empty());
 }
 
