@@ -54,6 +54,15 @@ bool InRange(int32_t ordinal, int32_t last) {
 
 TComTimeouts::TComTimeouts(TBComPort* owner) : owner_(owner) {}
 
+TComTimeouts::TComTimeouts(const TComTimeouts& other) : owner_(nullptr) {
+  CopyValues(other);
+}
+
+TComTimeouts& TComTimeouts::operator=(const TComTimeouts& other) {
+  Assign(other);
+  return *this;
+}
+
 void TComTimeouts::SetReadInterval(int32_t value) {
   if (value == read_interval_) return;
   read_interval_ = value;
@@ -89,12 +98,16 @@ void TComTimeouts::SetWriteTotalConstant(int32_t value) {
 // the timeouts of an open port applies them at once, as every setter does;
 // otherwise a port could run with time-outs other than the ones it shows.
 void TComTimeouts::Assign(const TComTimeouts& source) {
+  CopyValues(source);
+  Changed();
+}
+
+void TComTimeouts::CopyValues(const TComTimeouts& source) {
   read_interval_ = source.read_interval_;
   read_total_multiplier_ = source.read_total_multiplier_;
   read_total_constant_ = source.read_total_constant_;
   write_total_multiplier_ = source.write_total_multiplier_;
   write_total_constant_ = source.write_total_constant_;
-  Changed();
 }
 
 void TComTimeouts::Changed() {

@@ -30,6 +30,10 @@ class TBComPort;
 class TComTimeouts {
  public:
   explicit TComTimeouts(TBComPort* owner = nullptr);
+  // A copy holds the values only: it belongs to no port. Assigning into a
+  // port's time-outs keeps them that port's and applies them (as Assign).
+  TComTimeouts(const TComTimeouts& other);
+  TComTimeouts& operator=(const TComTimeouts& other);
 
   int32_t ReadInterval() const { return read_interval_; }
   int32_t ReadTotalMultiplier() const { return read_total_multiplier_; }
@@ -49,6 +53,7 @@ class TComTimeouts {
   void Assign(const TComTimeouts& source);
 
  private:
+  void CopyValues(const TComTimeouts& source);
   void Changed();
 
   TBComPort* owner_;

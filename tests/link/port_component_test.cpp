@@ -290,6 +290,22 @@ TEST_F(PortComponent, AssignedTimeoutsAreCopiedAndAppliedOnce) {
   EXPECT_EQ(Taken(), Log{});
 }
 
+// Copies of a port's time-outs are plain values; assigning into the port's
+// own keeps them tied to the port.
+TEST_F(PortComponent, CopiedTimeoutsBelongToNoPort) {
+  port.Open();
+  Taken();
+  TComTimeouts copy = port.Timeouts();
+  copy.SetReadInterval(7);
+  EXPECT_EQ(Taken(), Log{});
+  EXPECT_EQ(port.Timeouts().ReadInterval(), -1);
+
+  port.Timeouts() = copy;
+  EXPECT_EQ(Taken(), Log{"timeouts 7 0 0 100 1000"});
+  port.Timeouts().SetReadInterval(8);
+  EXPECT_EQ(Taken(), Log{"timeouts 8 0 0 100 1000"});
+}
+
 TEST_F(PortComponent, FailingSettingWhileOpenIsReportedAndKept) {
   port.Open();
   failing = {"line"};
