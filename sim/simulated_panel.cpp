@@ -154,17 +154,22 @@ void SimulatedPanel::HandleInput(const char* bytes, size_t size) {
 
 void SimulatedPanel::HandleFrame(const std::string& frame) {
   const Frame parts = SplitFrame(frame);
-  RequestRecord record{frame, parts.checksum_ok, false, {}};
-  record.reply = ReplyTo(parts);
-  record.answered = !record.reply.empty();
   PanelFaults faults;
+  PanelIdentity identity;
   LogCallback callback;
+  {
+    std::lock_guard lock(mutex_);
+    faults = faults_;
+    identity = identity_;
+    callback = log_callback_;
+  }
+  RequestRecord record{frame, parts.checksum_ok, false, {}};
+  record.reply = ReplyTo(parts, faults, identity);
+  record.answered = !record.reply.empty();
   {
     // Recorded before the reply goes out, so whoever has received the reply
     // finds the record already there.
     std::lock_guard lock(mutex_);
-    faults = faults_;
-    callback = log_callback_;
     requests_.push_back(record);
     if (requests_.size() > kRecordLimit) requests_.erase(requests_.begin());
   }
@@ -173,17 +178,14 @@ void SimulatedPanel::HandleFrame(const std::string& frame) {
   if (record.answered) SendReply(record.reply, faults);
 }
 
-std::string SimulatedPanel::ReplyTo(const Frame& parts) {
+std::string SimulatedPanel::ReplyTo(const Frame& parts, const PanelFaults& faults,
+                                    const PanelIdentity& identity) {
   if (!parts.checksum_ok) return {};
-  PanelFaults faults;
-  PanelIdentity identity;
   {
     std::lock_guard lock(mutex_);
     ++requests_seen_;
-    if (faults_.silent || requests_seen_ <= faults_.ignore_first) return {};
-    if (faults_.stop_after >= 0 && answers_sent_ >= faults_.stop_after) return {};
-    faults = faults_;
-    identity = identity_;
+    if (faults.silent || requests_seen_ <= faults.ignore_first) return {};
+    if (faults.stop_after >= 0 && answers_sent_ >= faults.stop_after) return {};
   }
   auto reply = AnswerRequest(parts.body, memory_, identity);
   if (!reply) return {};

@@ -99,7 +99,7 @@ class SimulatedPanel {
   void HandleInput(const char* bytes, size_t size);
   void HandleFrame(const std::string& frame);
   // Decides the reply under the current faults; empty when there is none.
-  std::string ReplyTo(const Frame& parts);
+  std::string ReplyTo(const Frame& parts, const PanelFaults& faults, const PanelIdentity& identity);
   void SendReply(const std::string& reply, const PanelFaults& faults);
   // Writes all of data unless a stop comes first; false when stopping.
   bool WriteAll(const std::string& data);
