@@ -59,6 +59,16 @@ std::string ScheduleBody(const Form& form) {
                                    EncodeDecimalByte(ByteOf(form, "AdvEdit_TestMin")));
 }
 
+// The suffix's two hexadecimal digits go into the body as they stand, and
+// request bodies are uppercase: "fe" is sent as "FE", the same byte.
+std::string SuffixDigits(const Form& form) {
+  std::string suffix = form.Text("AdvEditHeartHexSufix");
+  for (char& c : suffix) {
+    if (c >= 'a' && c <= 'f') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return suffix;
+}
+
 std::vector<std::string> SharedBodies(const Form& form) {
   const int protocol = form.ItemIndex("sComboBox_ChProtocol");
   return {
@@ -66,7 +76,7 @@ std::vector<std::string> SharedBodies(const Form& form) {
       ObjectBody(form),
       KeepAliveByteBody(form),
       area::kKeepAliveText.WriteBody(
-          EncodeKeepAliveText(form.Text("EDIT_Test"), form.Text("AdvEditHeartHexSufix"))),
+          EncodeKeepAliveText(form.Text("EDIT_Test"), SuffixDigits(form))),
       area::kSurGardPrefix.WriteBody(EncodeText0101(form.Text("EDIT_SurGardPref"))),
       area::kAccessPoint1.WriteBody(EncodeText0101(form.Text(kServer1Fields.point))),
       area::kAccessPoint2.WriteBody(EncodeText0101(form.Text(kServer2Fields.point))),

@@ -178,6 +178,7 @@ TEST(EarlierWritePlan, FieldsTheBoxesAndListsChoose) {
   form.SetChecked("sCheckBoxVerConn", false);  // 01 whatever the period says
   form.SetText("EDIT_TestPer", "999");
   form.SetText("AdvEditNomerAlter", "0A123");
+  form.SetText("AdvEditHeartHexSufix", "fe");
   form.SetItemIndex("sComboBox_ChProtocol", 1);
   form.SetChecked("sCheckBox_IncCodes", true);
   const EarlierWritePlan plan = PlanEarlierWrite(form);
@@ -186,6 +187,7 @@ TEST(EarlierWritePlan, FieldsTheBoxesAndListsChoose) {
   EXPECT_EQ(plan.shared[0], "0002006520");
   EXPECT_EQ(plan.shared[1], "00020200001A");
   EXPECT_EQ(plan.shared[2], "0002006001");
+  EXPECT_EQ(plan.shared[3], "0002001574FE0F");  // bodies are uppercase
   EXPECT_EQ(plan.shared[7], "000200660C61622E63640D333033300F");
   ASSERT_EQ(plan.event_codes.size(), 4u);
   EXPECT_TRUE(plan.event_codes[0].starts_with("0002020420032004"));
