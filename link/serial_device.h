@@ -8,13 +8,17 @@
 // Operations return a plain success value instead of throwing: TBComPort
 // turns each failure into the EComPort message that belongs to the step.
 
+#include <chrono>
+#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 
 #include "link/com_types.h"
+#include "link/line_events.h"
 
 namespace tevral::link {
 
@@ -59,6 +63,54 @@ struct ModemStatus {
   bool rlsd = false;
 };
 
+// The stop signal of a line-event wait: manual-reset, not raised at
+// creation. Raised from the owner's thread, waited for on the event thread.
+// Each back end makes its own kind (an eventfd, a Win32 event), so its event
+// wait can sleep on the device and the signal at once.
+class StopSignal {
+ public:
+  virtual ~StopSignal() = default;
+  virtual void Raise() = 0;
+  // True once raised; false when the time passed first. No time: no limit.
+  virtual bool Wait(std::optional<std::chrono::milliseconds> limit) = 0;
+};
+
+// A stop signal for devices that need nothing but itself to wait on.
+class PortableStopSignal final : public StopSignal {
+ public:
+  void Raise() override {
+    {
+      std::lock_guard lock(mutex_);
+      raised_ = true;
+    }
+    changed_.notify_all();
+  }
+  bool Wait(std::optional<std::chrono::milliseconds> limit) override {
+    std::unique_lock lock(mutex_);
+    if (!limit) {
+      changed_.wait(lock, [this] { return raised_; });
+      return true;
+    }
+    return changed_.wait_for(lock, *limit, [this] { return raised_; });
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  bool raised_ = false;
+};
+
+// How a wait for line events ended.
+struct LineEventWait {
+  enum class Outcome {
+    kEvents,   // flags holds what happened (possibly none of the watched ones)
+    kStopped,  // the stop signal was raised
+    kFailed,   // the wait's result could not be obtained
+  };
+  Outcome outcome = Outcome::kStopped;
+  uint32_t flags = 0;  // line_event::k* bits
+};
+
 class SerialDevice {
  public:
   virtual ~SerialDevice() = default;
@@ -84,6 +136,29 @@ class SerialDevice {
   virtual bool SetRts(bool on) = 0;
   // Aborts what is pending on the device.
   virtual bool Purge() = 0;
+
+  // Line events. The event thread of an open port calls SetEventMask and
+  // WaitForLineEvents and, when it ends, DiscardQueues; TakeLineErrors is
+  // called wherever the events are handled. They run alongside the reads
+  // and writes of the owner's thread. The defaults describe a device that
+  // reports no events and no errors.
+
+  virtual std::unique_ptr<StopSignal> MakeStopSignal() {
+    return std::make_unique<PortableStopSignal>();
+  }
+  // Which events (line_event::k* bits) the next waits report; 0 for none.
+  virtual bool SetEventMask(uint32_t /*mask*/) { return true; }
+  // Sleeps until a watched event happens or stop (made by this device's
+  // MakeStopSignal) is raised.
+  virtual LineEventWait WaitForLineEvents(StopSignal& stop) {
+    stop.Wait(std::nullopt);
+    return LineEventWait{LineEventWait::Outcome::kStopped, 0};
+  }
+  // Reads and clears the error state: the line_error::k* bits gathered since
+  // the last call; nothing when it cannot be read.
+  virtual std::optional<uint32_t> TakeLineErrors() { return 0u; }
+  // Discards both queues without aborting anything (the port is being let go).
+  virtual bool DiscardQueues() { return true; }
 };
 
 // The back end of the platform the program was built for.

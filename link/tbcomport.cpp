@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <stdexcept>
 #include <utility>
 
 #include "link/serial_device.h"
@@ -146,7 +147,13 @@ bool TBComPort::Open() {
     is_open_ = false;
     throw;
   }
-  StartLineEvents();
+  try {
+    StartLineEvents();
+  } catch (...) {
+    device_->Close();
+    is_open_ = false;
+    throw;
+  }
   return true;
 }
 
@@ -156,6 +163,11 @@ bool TBComPort::Open() {
 // cable back in, short of restarting the program.
 bool TBComPort::Close() {
   if (!is_open_) return true;
+  // The event thread cannot wait for its own end. Under smNone a handler
+  // runs on that thread, so it must leave closing to the owner.
+  if (event_thread_ && event_thread_->IsEventThread()) {
+    throw std::logic_error("TBComPort::Close called from a handler on the event thread");
+  }
   const std::optional<std::string> failure = ReleaseDevice();
   is_open_ = false;
   if (failure) throw EComPort(*failure);
@@ -175,10 +187,158 @@ std::optional<std::string> TBComPort::ReleaseDevice() {
   return failure;
 }
 
-// The line-event thread belongs here. Nothing in either program handles line
-// events, so for now an open port runs no thread and costs nothing while idle.
-void TBComPort::StartLineEvents() {}
-void TBComPort::StopLineEvents() {}
+// The event thread waits on the device without a time limit (see the back
+// ends), so an open port with nobody handling its events costs no CPU.
+void TBComPort::StartLineEvents() {
+  LineEventSink& sink = *this;
+  event_thread_ = std::make_shared<TComThread>(
+      *device_, sink,
+      ComThreadSettings{sync_method_, WatchedEvents(), dispatcher_, error_handler_});
+}
+
+// Under smThreadSync the owner may never have served a dispatch; TComThread's
+// Stop runs it while it waits, so the event thread can end.
+void TBComPort::StopLineEvents() {
+  const std::shared_ptr<TComThread> thread = std::move(event_thread_);
+  if (thread) thread->Stop();
+}
+
+void TBComPort::ProcessPendingEvents() {
+  // The copy keeps the thread object alive if a handler closes the port.
+  const std::shared_ptr<TComThread> thread = event_thread_;
+  if (thread) thread->ProcessPendingEvents();
+}
+
+// ---------------------------------------------------------------------------
+// TBComPort: handling of line events
+
+void TBComPort::HandleLineEvents(TComEvents events) {
+  for (TComEvent event : kLineEventOrder) {
+    if (!events.Contains(event)) continue;
+    // A handler may have closed the port; the rest of the events went with it.
+    if (!is_open_) return;
+    HandleLineEvent(event);
+  }
+}
+
+void TBComPort::HandleLineEvent(TComEvent event) {
+  switch (event) {
+    case TComEvent::evError:
+      HandleLineError();
+      return;
+    case TComEvent::evRxChar:
+      HandleReceivedCharacters();
+      return;
+    case TComEvent::evTxEmpty:
+      HandleNotification(&EventHandlers::on_tx_empty);
+      return;
+    case TComEvent::evRing:
+      HandleNotification(&EventHandlers::on_ring);
+      return;
+    case TComEvent::evCTS:
+      HandleSignalChange(&EventHandlers::on_cts_change, &TModemLines::cts);
+      return;
+    case TComEvent::evDSR:
+      HandleSignalChange(&EventHandlers::on_dsr_change, &TModemLines::dsr);
+      return;
+    case TComEvent::evRLSD:
+      HandleSignalChange(&EventHandlers::on_rlsd_change, &TModemLines::rlsd);
+      return;
+    case TComEvent::evRx80Full:
+      HandleNotification(&EventHandlers::on_rx80_full);
+      return;
+  }
+}
+
+// The error state is read, and so cleared, whether or not anyone listens:
+// otherwise the same errors would be reported again with the next ones.
+void TBComPort::HandleLineError() {
+  const std::optional<uint32_t> bits = device_->TakeLineErrors();
+  if (!bits) throw EComPort(com_message::kClearCommError);
+  const TComErrors errors = ComErrorsFrom(*bits, parity_.load() != TParity::paNone);
+  const TComErrorEvent handler = HandlerOf(&EventHandlers::on_error);
+  if (!errors.Empty() && handler) handler(*this, errors);
+}
+
+void TBComPort::HandleReceivedCharacters() {
+  const int32_t count = QueuedInputCount();
+  const TRxCharEvent handler = HandlerOf(&EventHandlers::on_rx_char);
+  if (count > 0 && handler) handler(*this, count);
+}
+
+void TBComPort::HandleSignalChange(TComSignalEvent EventHandlers::*handler,
+                                   bool TModemLines::*line) {
+  const TComSignalEvent call = HandlerOf(handler);
+  if (call) call(*this, ModemLines().*line);
+}
+
+void TBComPort::HandleNotification(TNotifyEvent EventHandlers::*handler) {
+  const TNotifyEvent call = HandlerOf(handler);
+  if (call) call(*this);
+}
+
+// Handlers are copied out under the lock and called outside it, so one may
+// be replaced (even by itself) while the event thread handles an event.
+template <typename Handler>
+Handler TBComPort::HandlerOf(Handler EventHandlers::*handler) const {
+  std::lock_guard lock(handlers_mutex_);
+  return handlers_.*handler;
+}
+
+template <typename Handler>
+void TBComPort::SetHandler(Handler EventHandlers::*handler, Handler value) {
+  std::lock_guard lock(handlers_mutex_);
+  handlers_.*handler = std::move(value);
+}
+
+TComSignalEvent TBComPort::OnCTSChange() const {
+  return HandlerOf(&EventHandlers::on_cts_change);
+}
+void TBComPort::SetOnCTSChange(TComSignalEvent handler) {
+  SetHandler(&EventHandlers::on_cts_change, std::move(handler));
+}
+TComSignalEvent TBComPort::OnDSRChange() const {
+  return HandlerOf(&EventHandlers::on_dsr_change);
+}
+void TBComPort::SetOnDSRChange(TComSignalEvent handler) {
+  SetHandler(&EventHandlers::on_dsr_change, std::move(handler));
+}
+TComErrorEvent TBComPort::OnError() const {
+  return HandlerOf(&EventHandlers::on_error);
+}
+void TBComPort::SetOnError(TComErrorEvent handler) {
+  SetHandler(&EventHandlers::on_error, std::move(handler));
+}
+TNotifyEvent TBComPort::OnRing() const {
+  return HandlerOf(&EventHandlers::on_ring);
+}
+void TBComPort::SetOnRing(TNotifyEvent handler) {
+  SetHandler(&EventHandlers::on_ring, std::move(handler));
+}
+TComSignalEvent TBComPort::OnRLSDChange() const {
+  return HandlerOf(&EventHandlers::on_rlsd_change);
+}
+void TBComPort::SetOnRLSDChange(TComSignalEvent handler) {
+  SetHandler(&EventHandlers::on_rlsd_change, std::move(handler));
+}
+TNotifyEvent TBComPort::OnRx80Full() const {
+  return HandlerOf(&EventHandlers::on_rx80_full);
+}
+void TBComPort::SetOnRx80Full(TNotifyEvent handler) {
+  SetHandler(&EventHandlers::on_rx80_full, std::move(handler));
+}
+TRxCharEvent TBComPort::OnRxChar() const {
+  return HandlerOf(&EventHandlers::on_rx_char);
+}
+void TBComPort::SetOnRxChar(TRxCharEvent handler) {
+  SetHandler(&EventHandlers::on_rx_char, std::move(handler));
+}
+TNotifyEvent TBComPort::OnTxEmpty() const {
+  return HandlerOf(&EventHandlers::on_tx_empty);
+}
+void TBComPort::SetOnTxEmpty(TNotifyEvent handler) {
+  SetHandler(&EventHandlers::on_tx_empty, std::move(handler));
+}
 
 // ---------------------------------------------------------------------------
 // TBComPort: input and output
@@ -245,11 +405,11 @@ void TBComPort::ApplyLineSettings() {
   if (!is_open_) return;
   const std::optional<uint32_t> rate = BaudRateValue(baud_rate_);
   const auto byte_size = static_cast<int32_t>(byte_size_);
-  if (!rate || !InRange(byte_size, 3) || !InRange(static_cast<int32_t>(parity_), 4) ||
+  if (!rate || !InRange(byte_size, 3) || !InRange(static_cast<int32_t>(parity_.load()), 4) ||
       !InRange(static_cast<int32_t>(stop_bits_), 2)) {
     throw EComPort(com_message::kSetCommState);
   }
-  const LineSettings settings{*rate, byte_size + 5, parity_, stop_bits_};
+  const LineSettings settings{*rate, byte_size + 5, parity_.load(), stop_bits_};
   if (!device_->SetLineSettings(settings)) throw EComPort(com_message::kSetCommState);
 }
 

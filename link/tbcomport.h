@@ -5,15 +5,24 @@
 //
 // The operating system is reached only through SerialDevice
 // (serial_device.h), implemented in posix/ and win32/.
+//
+// While open, the port watches the line's events on a thread of its own
+// (TComThread, com_thread.h) and passes them to the On* handlers on the
+// thread its SyncMethod chooses.
 
+#include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "link/com_errors.h"
+#include "link/com_thread.h"
 #include "link/com_types.h"
+#include "link/line_events.h"
 #include "link/serial_line.h"
 
 namespace tevral::link {
@@ -72,7 +81,13 @@ struct TModemLines {
   bool rlsd = false;
 };
 
-class TBComPort : public SerialLine {
+// Line event handlers; the sender is the port that saw the event.
+using TNotifyEvent = std::function<void(TBComPort& sender)>;
+using TComSignalEvent = std::function<void(TBComPort& sender, bool state)>;
+using TComErrorEvent = std::function<void(TBComPort& sender, TComErrors errors)>;
+using TRxCharEvent = std::function<void(TBComPort& sender, int32_t count)>;
+
+class TBComPort : public SerialLine, private LineEventSink {
  public:
   TBComPort();
   // Tests hand in a device of their own; the default is the platform's.
@@ -122,7 +137,72 @@ class TBComPort : public SerialLine {
 
   bool IsOpen() const { return is_open_; }
 
+  // Line event handlers. Setting one only stores it (a copy), and may be
+  // done at any time; each defaults to none.
+  TComSignalEvent OnCTSChange() const;
+  void SetOnCTSChange(TComSignalEvent handler);
+  TComSignalEvent OnDSRChange() const;
+  void SetOnDSRChange(TComSignalEvent handler);
+  TComErrorEvent OnError() const;
+  void SetOnError(TComErrorEvent handler);
+  TNotifyEvent OnRing() const;
+  void SetOnRing(TNotifyEvent handler);
+  TComSignalEvent OnRLSDChange() const;
+  void SetOnRLSDChange(TComSignalEvent handler);
+  TNotifyEvent OnRx80Full() const;
+  void SetOnRx80Full(TNotifyEvent handler);
+  TRxCharEvent OnRxChar() const;
+  void SetOnRxChar(TRxCharEvent handler);
+  TNotifyEvent OnTxEmpty() const;
+  void SetOnTxEmpty(TNotifyEvent handler);
+
+  // The event thread's fixed settings.
+  TThreadPriority ThreadPriority() const { return TThreadPriority::tpNormal; }
+  TComEvents WatchedEvents() const { return kAllLineEvents; }
+  // The running event thread; none while closed.
+  const TComThread* EventThread() const { return event_thread_.get(); }
+
+  // How the owner's thread learns that events wait for it (smThreadSync and
+  // smWindowSync). A window posts ProcessPendingEvents to its event loop; with
+  // no dispatcher the owner calls ProcessPendingEvents itself, and Close
+  // serves a pending dispatch in any case. The dispatcher must outlive the
+  // open port. Takes effect at the next Open.
+  void SetOwnerDispatcher(OwnerThreadDispatcher* dispatcher) { dispatcher_ = dispatcher; }
+  // Where an error raised by the handling of an event goes (the program's
+  // error box); the event thread goes on either way. Without one the error
+  // is dropped. Takes effect at the next Open.
+  void SetApplicationErrorHandler(TApplicationErrorHandler handler) {
+    error_handler_ = std::move(handler);
+  }
+  // On the owner's thread: handles the events waiting for it. Does nothing
+  // when none wait or the port is closed.
+  void ProcessPendingEvents();
+
  private:
+  struct EventHandlers {
+    TComSignalEvent on_cts_change;
+    TComSignalEvent on_dsr_change;
+    TComErrorEvent on_error;
+    TNotifyEvent on_ring;
+    TComSignalEvent on_rlsd_change;
+    TNotifyEvent on_rx80_full;
+    TRxCharEvent on_rx_char;
+    TNotifyEvent on_tx_empty;
+  };
+
+  // LineEventSink: the handling of the events one wait reported, in the
+  // order of kLineEventOrder, on whichever thread the sync method chose.
+  void HandleLineEvents(TComEvents events) override;
+  void HandleLineEvent(TComEvent event);
+  void HandleLineError();
+  void HandleReceivedCharacters();
+  void HandleSignalChange(TComSignalEvent EventHandlers::*handler, bool TModemLines::*line);
+  void HandleNotification(TNotifyEvent EventHandlers::*handler);
+  template <typename Handler>
+  Handler HandlerOf(Handler EventHandlers::*handler) const;
+  template <typename Handler>
+  void SetHandler(Handler EventHandlers::*handler, Handler value);
+
   // The line-event thread starts as the last step of a successful Open and
   // stops in Close after pending I/O is cancelled, before the device is
   // released. Both run on the caller's thread.
@@ -134,16 +214,25 @@ class TBComPort : public SerialLine {
   std::optional<std::string> ReleaseDevice();
 
   std::unique_ptr<SerialDevice> device_;
-  bool is_open_ = false;
+  // Read by the event thread's handling under smNone, hence atomic.
+  std::atomic<bool> is_open_ = false;
   TBaudRate baud_rate_ = TBaudRate::br9600;
   TByteSize byte_size_ = TByteSize::bs8;
   int32_t in_buf_size_ = 2048;
   int32_t out_buf_size_ = 2048;
-  TParity parity_ = TParity::paNone;
+  std::atomic<TParity> parity_ = TParity::paNone;
   std::string port_ = "COM2";
   TSyncMethod sync_method_ = TSyncMethod::smThreadSync;
   TStopBits stop_bits_ = TStopBits::sb1;
   TComTimeouts timeouts_{this};
+
+  mutable std::mutex handlers_mutex_;
+  EventHandlers handlers_;
+  OwnerThreadDispatcher* dispatcher_ = nullptr;
+  TApplicationErrorHandler error_handler_;
+  // Shared so that a handler closing the port from within a dispatch does
+  // not destroy the thread object under the dispatch that is running it.
+  std::shared_ptr<TComThread> event_thread_;
 };
 
 // Replaces ports with the computer's serial port names, sorted without
