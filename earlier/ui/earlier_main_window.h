@@ -1,0 +1,73 @@
+#pragma once
+// TMainForm of `terminal-earlier`: the fields of the earlier firmware (two
+// servers by address or domain name, password, SUR-GARD prefix, event-code
+// switch), the port and speed selectors, the four command buttons, the
+// progress bar and the about window. Like the current program's window it
+// is the model as well as the view: the sequences and the fixed settings
+// file reach the values through MainForm(), by control name.
+//
+// It differs from the current window in what the earlier program keeps:
+// one settings file, zEdaza.ini beside the program, loaded at start and
+// saved by PNGButton2; no open button and no Ctrl+O or Ctrl+S.
+
+#include <QWidget>
+#include <functional>
+
+#include "current/panel_session.h"
+#include "current/ui/about_window.h"
+#include "current/ui/main_window.h"
+#include "current/ui/qt_form.h"
+#include "link/tbcomport.h"
+
+class QKeyEvent;
+
+namespace tevral::earlier::ui {
+
+// The same outside services as the current window: the dialogs, the
+// desktop, the program's folder (where zEdaza.ini lies) and the port list.
+using MainFormServices = tevral::ui::MainFormServices;
+
+class TMainForm : public QWidget {
+  Q_OBJECT
+ public:
+  // Builds the window and runs FormCreate (port list, speed, bar colour,
+  // start-up load of zEdaza.ini).
+  explicit TMainForm(const MainFormServices& services, QWidget* parent = nullptr);
+  ~TMainForm() override;
+
+  Form& MainForm() { return form_; }
+  tevral::ui::TFormHelp& FormHelp() { return *form_help_; }
+  link::TBComPort& BComPort1() { return port_; }
+
+  // Shows the window centred on the screen.
+  void ShowCentred();
+
+  // The handlers the controls and hot keys are wired to.
+  void ButtonReadClick();
+  void ButtonWriteClick();
+  void PNGButton2Click();
+  void PNGButton6Click();
+  void Label1Click();
+
+ private:
+  void BuildControls();
+  void WireHandlers();
+  void FormCreate();
+  void FormKeyDown(const QKeyEvent& key);
+  void RefreshPorts();
+  void ShowAboutWindow();
+
+  // Runs a handler; an error that escapes it goes to the error box and the
+  // program goes on.
+  void Guarded(const std::function<void()>& handler);
+  // A read or write: runs on a worker thread against the window's controls
+  // while the window keeps painting and takes no input.
+  void RunPanelCommand(const std::function<void(PanelSession&)>& sequence);
+
+  MainFormServices services_;
+  link::TBComPort port_;
+  tevral::ui::QtForm form_;
+  tevral::ui::TFormHelp* form_help_ = nullptr;
+};
+
+}  // namespace tevral::earlier::ui

@@ -1,0 +1,78 @@
+// terminal-earlier: the configurator window for panels of the earlier
+// firmware; with read, write or --help, the command line.
+
+#include <QApplication>
+#include <QCursor>
+#include <QDir>
+#include <string_view>
+
+#include "current/ui/desktop_services.h"
+#include "current/ui/skin.h"
+#include "current/ui/user_dialogs.h"
+#include "earlier/earlier_command_line.h"
+#include "earlier/ui/earlier_app_texts.h"
+#include "earlier/ui/earlier_main_window.h"
+
+namespace {
+
+// The verbs that belong to the command line; everything else is the
+// window's. The command line needs no display, so it runs before any
+// QApplication exists.
+bool IsCommandLineVerb(std::string_view argument) {
+  return argument == "read" || argument == "write" || argument == "--help" || argument == "-h";
+}
+
+// The picture for the documentation shows the window as it starts, with
+// its defaults; a message box (the start-up load's, when no settings file
+// lies beside the build) would block the render, so none is shown.
+class NoDialogs : public tevral::ui::UserDialogs {
+ public:
+  void Message(QWidget*, const QString&) override {}
+  void Error(QWidget*, const QString&) override {}
+  bool ConfirmReplace(QWidget*, const QString&) override { return false; }
+  std::optional<QString> ChooseSaveFile(QWidget*, const QString&) override { return {}; }
+  std::optional<QString> ChooseOpenFile(QWidget*, const QString&) override { return {}; }
+};
+
+// Hidden option for the documentation: renders the main window into
+// DIR/terminal-earlier.png and ends.
+int SavePicture(const tevral::earlier::ui::MainFormServices& services, const QString& folder) {
+  NoDialogs quiet;
+  tevral::earlier::ui::MainFormServices picture_services = services;
+  picture_services.dialogs = &quiet;
+  tevral::earlier::ui::TMainForm window(picture_services);
+  QCursor::setPos(0, 0);  // no hover highlight on the buttons
+  window.ShowCentred();
+  QApplication::processEvents();
+  return window.grab().save(folder + QStringLiteral("/terminal-earlier.png")) ? 0 : 1;
+}
+
+int RunWindow(int argc, char** argv) {
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("terminal-earlier"));
+  tevral::ui::ApplySkin(application);
+
+  tevral::ui::QtUserDialogs dialogs(QString::fromUtf8(tevral::earlier::ui::kApplicationTitle));
+  tevral::ui::SystemDesktopServices desktop;
+  tevral::earlier::ui::MainFormServices services;
+  services.dialogs = &dialogs;
+  services.desktop = &desktop;
+  services.program_folder = QDir::toNativeSeparators(QApplication::applicationDirPath());
+
+  const QStringList arguments = QApplication::arguments();
+  if (arguments.size() == 3 && arguments.at(1) == QStringLiteral("--screenshot")) {
+    return SavePicture(services, arguments.at(2));
+  }
+  tevral::earlier::ui::TMainForm window(services);
+  window.ShowCentred();
+  return QApplication::exec();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc > 1 && IsCommandLineVerb(argv[1])) {
+    return tevral::earlier::RunEarlierCommandLine(argc, argv);
+  }
+  return RunWindow(argc, argv);
+}
