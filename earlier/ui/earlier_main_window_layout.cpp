@@ -55,7 +55,7 @@ constexpr std::array kControlPlaces = {
     Place{"cbPort", {6, 26, 72, 22}},
     Place{"cbBaudRate", {6, 56, 72, 22}},
     // "Передачі для підтримки GPRS сесії"
-    Place{"sCheckBoxVerConn", {8, 20, 150, 18}},
+    Place{"sCheckBoxVerConn", {8, 20, 170, 18}},
     Place{"CheckEnTst", {8, 58, 18, 18}},
     Place{"EDIT_Test", {26, 56, 58, 21}},
     Place{"AdvEditHeartHexSufix", {96, 56, 26, 21}},

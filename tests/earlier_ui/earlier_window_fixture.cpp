@@ -1,0 +1,50 @@
+#include "earlier_window_fixture.h"
+
+#include <QApplication>
+#include <QFile>
+
+#include "current/ui/skin.h"
+
+namespace tevral::earlier::ui::uitest {
+namespace {
+
+// The QApplication lives for the whole run of the test program.
+class QtEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    static int argc = 1;
+    static char name[] = "earlier_ui_tests";
+    static char* argv[] = {name, nullptr};
+    application_ = std::make_unique<QApplication>(argc, argv);
+    tevral::ui::ApplySkin(*application_);
+  }
+  void TearDown() override { application_.reset(); }
+
+ private:
+  std::unique_ptr<QApplication> application_;
+};
+
+const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+}  // namespace
+
+void EarlierWindowTest::WriteSettingsFile(const QByteArray& content) const {
+  QFile file(SettingsFile());
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  ASSERT_EQ(file.write(content), content.size());
+}
+
+QByteArray EarlierWindowTest::ReadSettingsFile() const {
+  QFile file(SettingsFile());
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void TypeKeys(QWidget* widget, const QString& text) {
+  for (const QChar character : text) {
+    const QString one(character);
+    QTest::sendKeyEvent(QTest::KeyAction::Press, widget, Qt::Key_unknown, one, Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::KeyAction::Release, widget, Qt::Key_unknown, one, Qt::NoModifier);
+  }
+}
+
+}  // namespace tevral::earlier::ui::uitest
