@@ -89,6 +89,7 @@ void TComThread::DispatchToOwnerAndWait(TComEvents events) {
   posted_events_ = events;
   dispatch_state_ = DispatchState::kPosted;
   lock.unlock();
+  changed_.notify_all();  // Stop may be waiting already
   NotifyOwner();
   lock.lock();
   changed_.wait(lock, [this] { return dispatch_state_ == DispatchState::kIdle; });

@@ -55,7 +55,13 @@ OpenError PosixSerialDevice::Open(const std::string& name) {
     ioctl(fd, TIOCNXCL);
     return fail(OpenError::kOther);
   }
+  std::unique_ptr<LineEventWatcher> watcher = LineEventWatcher::Create(fd);
+  if (!watcher) {
+    ioctl(fd, TIOCNXCL);
+    return fail(OpenError::kOther);
+  }
   fd_ = fd;
+  watcher_ = std::move(watcher);
   return OpenError::kNone;
 }
 
@@ -64,14 +70,18 @@ OpenError PosixSerialDevice::Open(const std::string& name) {
 // against everyone but root after we are gone. So it is undone explicitly.
 void PosixSerialDevice::Close() {
   if (!IsOpen()) return;
+  watcher_.reset();
   ioctl(fd_, TIOCNXCL);
   close(fd_);  // also releases the flock
   fd_ = -1;
 }
 
-// Linux sizes the driver's queues itself; there is nothing to set.
-bool PosixSerialDevice::SetupQueues(uint32_t, uint32_t) {
-  return IsOpen();
+// Linux sizes the driver's queues itself; there is nothing to set. The
+// input size is kept for the 80%-full event.
+bool PosixSerialDevice::SetupQueues(uint32_t in_size, uint32_t) {
+  if (!IsOpen()) return false;
+  watcher_->SetInputQueueSize(in_size);
+  return true;
 }
 
 // A pseudo-terminal keeps only 8 data bits without parity; glibc notices
@@ -84,6 +94,7 @@ bool PosixSerialDevice::SetLineSettings(const LineSettings& line) {
   if (!ComposeLineSettings(line, settings)) return false;
   if (tcsetattr(fd_, TCSANOW, &settings) != 0) return false;
   if (!StandardSpeed(line.baud) && !SetArbitraryRate(fd_, line.baud)) return false;
+  watcher_->SetBaudRate(line.baud);
 
   // DTR and RTS are up while the port is open; Close drops them.
   return SetModemBits(TIOCM_DTR | TIOCM_RTS, true);
@@ -97,12 +108,16 @@ bool PosixSerialDevice::SetTimeouts(const DeviceTimeouts& timeouts) {
 
 std::optional<size_t> PosixSerialDevice::Write(const char* data, size_t size) {
   if (!IsOpen()) return std::nullopt;
-  return TimedWrite(fd_, data, size, timeouts_);
+  const std::optional<size_t> written = TimedWrite(fd_, data, size, timeouts_);
+  if (written.value_or(0) > 0) watcher_->NoteWrite();
+  return written;
 }
 
 std::optional<size_t> PosixSerialDevice::Read(char* buffer, size_t size) {
   if (!IsOpen()) return std::nullopt;
-  return TimedRead(fd_, buffer, size, timeouts_);
+  const std::optional<size_t> received = TimedRead(fd_, buffer, size, timeouts_);
+  if (received.value_or(0) > 0) watcher_->NoteRead();
+  return received;
 }
 
 std::optional<uint32_t> PosixSerialDevice::QueuedInput() {
@@ -140,6 +155,37 @@ bool PosixSerialDevice::SetModemBits(int bits, bool on) {
 // pending to abort; what remains is what the driver still holds, and that
 // is discarded both ways, as the port is about to be let go.
 bool PosixSerialDevice::Purge() {
+  return IsOpen() && tcflush(fd_, TCIOFLUSH) == 0;
+}
+
+// ---------------------------------------------------------------------------
+// Line events (see line_event_watcher.h)
+
+std::unique_ptr<StopSignal> PosixSerialDevice::MakeStopSignal() {
+  if (std::unique_ptr<EventFdStopSignal> signal = EventFdStopSignal::Create()) return signal;
+  return SerialDevice::MakeStopSignal();
+}
+
+bool PosixSerialDevice::SetEventMask(uint32_t mask) {
+  if (!IsOpen()) return false;
+  watcher_->SetMask(mask);
+  return true;
+}
+
+// A stop signal of another kind (made when no eventfd could be had) cannot
+// share a poll() with the device: the wait then only waits for the stop.
+LineEventWait PosixSerialDevice::WaitForLineEvents(StopSignal& stop) {
+  auto* pollable = dynamic_cast<EventFdStopSignal*>(&stop);
+  if (!IsOpen() || pollable == nullptr) return SerialDevice::WaitForLineEvents(stop);
+  return watcher_->Wait(*pollable);
+}
+
+std::optional<uint32_t> PosixSerialDevice::TakeLineErrors() {
+  if (!IsOpen()) return std::nullopt;
+  return watcher_->TakeErrors();
+}
+
+bool PosixSerialDevice::DiscardQueues() {
   return IsOpen() && tcflush(fd_, TCIOFLUSH) == 0;
 }
 

@@ -2,6 +2,9 @@
 // SerialDevice over a POSIX terminal device: the port name is the device
 // path (/dev/ttyUSB0).
 
+#include <memory>
+
+#include "link/posix/line_event_watcher.h"
 #include "link/serial_device.h"
 
 namespace tevral::link::posix {
@@ -26,12 +29,21 @@ class PosixSerialDevice final : public SerialDevice {
   bool SetRts(bool on) override;
   bool Purge() override;
 
+  std::unique_ptr<StopSignal> MakeStopSignal() override;
+  bool SetEventMask(uint32_t mask) override;
+  LineEventWait WaitForLineEvents(StopSignal& stop) override;
+  std::optional<uint32_t> TakeLineErrors() override;
+  bool DiscardQueues() override;
+
  private:
   bool IsOpen() const { return fd_ >= 0; }
   bool SetModemBits(int bits, bool on);
 
   int fd_ = -1;
   DeviceTimeouts timeouts_;
+  // Present while open: derives line events from the terminal and hears of
+  // this device's own reads and writes.
+  std::unique_ptr<LineEventWatcher> watcher_;
 };
 
 }  // namespace tevral::link::posix
