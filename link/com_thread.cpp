@@ -110,18 +110,25 @@ void TComThread::NotifyOwner() {
   if (settings_.dispatcher != nullptr) settings_.dispatcher->RequestDispatch();
 }
 
-// An error raised by the handling never ends the event thread: the events
-// after it still get handled.
+// An error raised by the handling of one event never ends the event
+// thread, nor the handling of the events after it.
 void TComThread::Handle(TComEvents events) noexcept {
-  try {
-    sink_.HandleLineEvents(events);
-  } catch (...) {
-    if (!settings_.on_error) return;
+  for (TComEvent event : kLineEventOrder) {
+    if (!events.Contains(event)) continue;
     try {
-      settings_.on_error(std::current_exception());
+      sink_.HandleLineEvent(event);
     } catch (...) {
-      // The error handler itself failed; there is nobody left to tell.
+      ReportError(std::current_exception());
     }
+  }
+}
+
+void TComThread::ReportError(std::exception_ptr error) noexcept {
+  if (!settings_.on_error) return;
+  try {
+    settings_.on_error(error);
+  } catch (...) {
+    // The error handler itself failed; there is nobody left to tell.
   }
 }
 

@@ -45,10 +45,11 @@ class OwnerThreadDispatcher {
 // thread where the handling ran, and the event thread goes on.
 using TApplicationErrorHandler = std::function<void(std::exception_ptr)>;
 
-// The handling of reported events, provided by the port.
+// The handling of one reported event, provided by the port. The thread
+// calls it for each event of a wait, in the order of kLineEventOrder.
 class LineEventSink {
  public:
-  virtual void HandleLineEvents(TComEvents events) = 0;
+  virtual void HandleLineEvent(TComEvent event) = 0;
 
  protected:
   ~LineEventSink() = default;
@@ -94,6 +95,7 @@ class TComThread {
   void NotifyOwner();
   void RunPendingDispatch(std::unique_lock<std::mutex>& lock);
   void Handle(TComEvents events) noexcept;
+  void ReportError(std::exception_ptr error) noexcept;
   void LeaveDevice();
 
   SerialDevice& device_;

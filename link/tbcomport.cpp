@@ -212,16 +212,9 @@ void TBComPort::ProcessPendingEvents() {
 // ---------------------------------------------------------------------------
 // TBComPort: handling of line events
 
-void TBComPort::HandleLineEvents(TComEvents events) {
-  for (TComEvent event : kLineEventOrder) {
-    if (!events.Contains(event)) continue;
-    // A handler may have closed the port; the rest of the events went with it.
-    if (!is_open_) return;
-    HandleLineEvent(event);
-  }
-}
-
 void TBComPort::HandleLineEvent(TComEvent event) {
+  // A handler may have closed the port; the rest of the events went with it.
+  if (!is_open_) return;
   switch (event) {
     case TComEvent::evError:
       HandleLineError();

@@ -190,10 +190,9 @@ class TBComPort : public SerialLine, private LineEventSink {
     TNotifyEvent on_tx_empty;
   };
 
-  // LineEventSink: the handling of the events one wait reported, in the
-  // order of kLineEventOrder, on whichever thread the sync method chose.
-  void HandleLineEvents(TComEvents events) override;
-  void HandleLineEvent(TComEvent event);
+  // LineEventSink: the handling of one reported event, on whichever thread
+  // the sync method chose.
+  void HandleLineEvent(TComEvent event) override;
   void HandleLineError();
   void HandleReceivedCharacters();
   void HandleSignalChange(TComSignalEvent EventHandlers::*handler, bool TModemLines::*line);
