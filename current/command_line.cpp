@@ -11,6 +11,7 @@
 #include "current/write_sequence.h"
 #include "link/exchanges.h"
 #include "link/tbcomport.h"
+#include "link/trace.h"
 
 namespace tevral {
 
@@ -101,13 +102,19 @@ void SelectConnection(const CommandLineProgram& program, const CommandLineReques
 }
 
 // Runs the panel sequence; an error that escapes it goes to the error box,
-// as in the window.
-bool RunSequence(const std::function<bool(PanelSession&)>& sequence, FieldTable& form) {
+// as in the window. With a trace file every frame and reply is appended to it.
+bool RunSequence(const std::function<bool(PanelSession&)>& sequence, FieldTable& form,
+                 const std::filesystem::path& trace_path) {
   link::TBComPort port;
   ApplyPanelTimeouts(port);
   link::Exchanges exchanges(port, form);
   PanelSession session{form, port, exchanges};
+  std::optional<link::FileTrace> trace;
   try {
+    if (!trace_path.empty()) {
+      trace.emplace(trace_path, [&port] { return port.Port(); });
+      exchanges.SetTrace(&*trace);
+    }
     return sequence(session);
   } catch (const std::exception& error) {
     form.ShowError(error.what());
@@ -120,7 +127,7 @@ int RunRead(const CommandLineProgram& program, const CommandLineRequest& request
   SelectConnection(program, request, form);
   // Nothing touches the file unless the read completed: a broken-off read
   // leaves a mixture of old and new values that must not be kept.
-  if (!RunSequence(program.read, form)) return kExitFailure;
+  if (!RunSequence(program.read, form, request.trace)) return kExitFailure;
   try {
     SaveSettings(form, request.file, program.keys);
   } catch (const std::exception& error) {
@@ -149,7 +156,7 @@ int RunWrite(const CommandLineProgram& program, const CommandLineRequest& reques
   // The file's port position belongs to another computer's list; the
   // device on the command line decides.
   SelectConnection(program, request, form);
-  return RunSequence(program.write, form) ? kExitSuccess : kExitFailure;
+  return RunSequence(program.write, form, request.trace) ? kExitSuccess : kExitFailure;
 }
 
 }  // namespace
@@ -170,7 +177,7 @@ ParsedArguments ParseCommandLine(std::span<const std::string> args) {
   } else {
     return ArgumentError{"unknown command '" + args[0] + "'"};
   }
-  const std::string_view known[] = {"--port", "--baud", file_option};
+  const std::string_view known[] = {"--port", "--baud", file_option, "--trace"};
   auto collected = CollectOptions(args.subspan(1), known);
   if (auto* error = std::get_if<ArgumentError>(&collected)) return *error;
   auto& options = std::get<std::map<std::string, std::string>>(collected);
@@ -188,14 +195,15 @@ ParsedArguments ParseCommandLine(std::span<const std::string> args) {
     }
     request.baud_index = *index;
   }
+  if (options.contains("--trace")) request.trace = options["--trace"];
   return request;
 }
 
 std::string CommandLineHelp(std::string_view program_name) {
   const std::string name(program_name);
   std::string help = "Usage:\n";
-  help += "  " + name + " read  --port DEVICE [--baud RATE] --out FILE\n";
-  help += "  " + name + " write --port DEVICE [--baud RATE] --in FILE\n";
+  help += "  " + name + " read  --port DEVICE [--baud RATE] --out FILE [--trace LOG]\n";
+  help += "  " + name + " write --port DEVICE [--baud RATE] --in FILE [--trace LOG]\n";
   help += "  " + name + " --help\n";
   help += R"(
 Without arguments the configurator window opens.
@@ -220,6 +228,8 @@ Options:
   help += "                 " + RateList() + "\n";
   help += R"(  --out FILE     settings file to save (read)
   --in FILE      settings file to load (write)
+  --trace LOG    append every frame sent and every reply received to LOG,
+                 one line each with the time, the port and the outcome
   --help, -h     this text
 Options may also be written --name=value.
 

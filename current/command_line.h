@@ -2,8 +2,8 @@
 // The command line of the configurator, for service scripts and checks
 // without a display:
 //
-//   terminal read  --port DEVICE [--baud RATE] --out FILE
-//   terminal write --port DEVICE [--baud RATE] --in FILE
+//   terminal read  --port DEVICE [--baud RATE] --out FILE [--trace LOG]
+//   terminal write --port DEVICE [--baud RATE] --in FILE [--trace LOG]
 //   terminal --help
 //
 // Both run the same sequences as the window's buttons, against a headless
@@ -39,6 +39,7 @@ struct CommandLineRequest {
   std::string port;                        // the device path, as given
   int baud_index = kDefaultBaudRateIndex;  // index in kBaudRateItems
   std::filesystem::path file;              // --out for read, --in for write
+  std::filesystem::path trace;             // --trace: frame trace to append to; empty: none
 };
 struct HelpRequest {};
 struct ArgumentError {

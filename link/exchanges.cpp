@@ -1,6 +1,7 @@
 #include "link/exchanges.h"
 
 #include <chrono>
+#include <exception>
 #include <thread>
 #include <utility>
 
@@ -26,6 +27,12 @@ namespace {
 // here: its own checksum and its header are the callers' business.
 bool IsCompleteReply(const std::string& reply) {
   return !reply.empty() && reply.back() == ';';
+}
+
+ReplyOutcome AttemptOutcome(bool complete, int attempt, bool quiet) {
+  if (complete) return ReplyOutcome::kAnswered;
+  if (attempt < Exchanges::kAttempts) return ReplyOutcome::kRetrying;
+  return quiet ? ReplyOutcome::kFailedQuietly : ReplyOutcome::kFailed;
 }
 
 }  // namespace
@@ -58,7 +65,7 @@ void Exchanges::FrameRequest() {
 void Exchanges::ReadExchange() {
   ExchangeFailed = 0;
   FrameRequest();  // once: every attempt sends this same frame
-  const bool answered = RunAttempts(kReadReplyLimit);
+  const bool answered = RunAttempts(kReadReplyLimit, QuietFailure != 0);
   // The identification probe asks quietly: its caller judges ReplyText alone
   // and the port must stay open for the requests that follow.
   if (QuietFailure != 0) return;
@@ -68,18 +75,20 @@ void Exchanges::ReadExchange() {
 void Exchanges::WriteExchange() {
   ExchangeFailed = 0;
   ReplyText.clear();
-  if (!RunAttempts(kWriteReplyLimit)) ReportFailure(kWriteFailureMessage);
+  if (!RunAttempts(kWriteReplyLimit, false)) ReportFailure(kWriteFailureMessage);
 }
 
-bool Exchanges::RunAttempts(int32_t reply_limit) {
-  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+bool Exchanges::RunAttempts(int32_t reply_limit, bool quiet) {
+  for (int attempt = 1; attempt <= kAttempts; ++attempt) {
     ReplyText.clear();
-    port_.SendText(RequestText);
+    SendTraced();
     // The panel needs time to answer; the receive then takes what has come
     // by now plus whatever follows without a gap.
     pause_(kPauseMs);
-    port_.ReceiveText(ReplyText, reply_limit);
-    if (IsCompleteReply(ReplyText)) {
+    ReceiveTraced(reply_limit);
+    const bool complete = IsCompleteReply(ReplyText);
+    if (trace_) trace_->ReplyReceived(ReplyText, AttemptOutcome(complete, attempt, quiet));
+    if (complete) {
       host_.StepProgress();
       return true;
     }
@@ -88,6 +97,34 @@ bool Exchanges::RunAttempts(int32_t reply_limit) {
     pause_(kPauseMs);
   }
   return false;
+}
+
+void Exchanges::SendTraced() {
+  if (!trace_) {
+    port_.SendText(RequestText);
+    return;
+  }
+  int32_t written = 0;
+  try {
+    written = port_.SendText(RequestText);
+  } catch (const std::exception& error) {
+    trace_->FrameFailed(RequestText, error.what());
+    throw;
+  }
+  trace_->FrameSent(RequestText, written);
+}
+
+void Exchanges::ReceiveTraced(int32_t reply_limit) {
+  if (!trace_) {
+    port_.ReceiveText(ReplyText, reply_limit);
+    return;
+  }
+  try {
+    port_.ReceiveText(ReplyText, reply_limit);
+  } catch (const std::exception& error) {
+    trace_->ReplyFailed(error.what());
+    throw;
+  }
 }
 
 void Exchanges::ReportFailure(const char* message) {

@@ -14,6 +14,7 @@
 
 #include "link/exchange_host.h"
 #include "link/serial_line.h"
+#include "link/trace.h"
 
 namespace tevral::link {
 
@@ -43,6 +44,11 @@ class Exchanges {
   // Sends RequestText as it stands, up to 5 attempts collecting up to 40.
   void WriteExchange();
 
+  // Every frame sent and every reply collected from now on is reported to
+  // sink, in order; nullptr (the default) traces nothing. The sink must
+  // outlive the exchanges or be unset first.
+  void SetTrace(TraceSink* sink) { trace_ = sink; }
+
   static constexpr int kAttempts = 5;
   static constexpr int kPauseMs = 100;
   static constexpr int32_t kReadReplyLimit = 400;
@@ -50,14 +56,19 @@ class Exchanges {
 
  private:
   // Up to kAttempts of send, pause, receive; true when an attempt's reply
-  // ended with ";" (the progress bar has then moved one step).
-  bool RunAttempts(int32_t reply_limit);
+  // ended with ";" (the progress bar has then moved one step). `quiet` only
+  // names the last failure in the trace.
+  bool RunAttempts(int32_t reply_limit, bool quiet);
+  // SendText and ReceiveText, each reported to the trace.
+  void SendTraced();
+  void ReceiveTraced(int32_t reply_limit);
   // Closes the port, shows the message, empties the bar, sets -1.
   void ReportFailure(const char* message);
 
   SerialLine& port_;
   ExchangeHost& host_;
   Pause pause_;
+  TraceSink* trace_ = nullptr;
 };
 
 // The five-line failure messages, lines joined by CR LF.

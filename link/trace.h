@@ -1,0 +1,81 @@
+#pragma once
+// A frame trace for support: what went over the line, so a failure at a
+// customer's site can be read afterwards. The exchanges report each frame
+// they send and each reply an attempt collects, in the order it happens;
+// a sink decides where that goes. Nothing is traced unless a sink is set.
+//
+// FileTrace appends one line per frame and one per reply to a text file:
+//
+//   2024-05-12 10:42:07.123 /dev/ttyUSB0 -> ":0039CC;" sent
+//   2024-05-12 10:42:07.231 /dev/ttyUSB0 <- ":000039010301120524104207AD;" answered
+//   2024-05-12 10:42:07.432 /dev/ttyUSB0 <- "" retrying
+//
+// The reply's outcome is the exchange's: "answered" (the exchange
+// succeeded), "retrying" (another attempt follows), "failed" (the last
+// attempt, the failure is reported), "failed quietly" (the last attempt of
+// a quiet probe). Frames and replies are quoted, and every byte outside
+// printable ASCII, the quote and the backslash is written as \xNN, so a
+// panel sending line ends or binary noise cannot break the one-line rule.
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <string_view>
+
+namespace tevral::link {
+
+enum class ReplyOutcome {
+  kAnswered,       // ended with ";": the exchange succeeded
+  kRetrying,       // incomplete; another attempt follows
+  kFailed,         // incomplete after the last attempt; the failure is reported
+  kFailedQuietly,  // incomplete after the last attempt of a quiet probe
+};
+
+std::string_view ReplyOutcomeText(ReplyOutcome outcome);
+
+class TraceSink {
+ public:
+  virtual ~TraceSink() = default;
+  // A frame went out; `written` is short only when the write time-out cut it.
+  virtual void FrameSent(std::string_view frame, int32_t written) = 0;
+  // The port raised `error` while sending the frame.
+  virtual void FrameFailed(std::string_view frame, std::string_view error) = 0;
+  // What one attempt collected (possibly nothing) and what became of it.
+  virtual void ReplyReceived(std::string_view reply, ReplyOutcome outcome) = 0;
+  // The port raised `error` while receiving.
+  virtual void ReplyFailed(std::string_view error) = 0;
+};
+
+// text between double quotes, with \xNN for every byte that is not
+// printable ASCII and for the quote and the backslash themselves.
+std::string QuotedTraceText(std::string_view text);
+
+// The local time with milliseconds: "2024-05-12 10:42:07.123".
+std::string TraceTimestamp();
+
+class FileTrace : public TraceSink {
+ public:
+  // Opens `path` for appending (created when missing). `port_name` gives the
+  // port each line names, asked at the time of the line. Throws
+  // std::runtime_error naming the file when it cannot be opened.
+  FileTrace(const std::filesystem::path& path, std::function<std::string()> port_name);
+
+  void FrameSent(std::string_view frame, int32_t written) override;
+  void FrameFailed(std::string_view frame, std::string_view error) override;
+  void ReplyReceived(std::string_view reply, ReplyOutcome outcome) override;
+  void ReplyFailed(std::string_view error) override;
+
+ private:
+  // Writes one line and flushes it: a trace is read after something went
+  // wrong, possibly after the program itself was killed.
+  void WriteLine(std::string_view direction, std::string_view quoted, std::string_view note);
+
+  std::mutex mutex_;
+  std::ofstream file_;
+  std::function<std::string()> port_name_;
+};
+
+}  // namespace tevral::link
