@@ -1,0 +1,162 @@
+#include "sim/panel_sim.h"
+
+#include <charconv>
+#include <limits>
+#include <map>
+#include <optional>
+#include <stdexcept>
+#include <system_error>
+
+namespace tevral::sim {
+
+namespace {
+
+constexpr int kLongestDelayMs = 60000;
+
+struct OptionSpec {
+  std::string_view name;
+  bool takes_value;
+};
+
+constexpr OptionSpec kOptions[] = {
+    {"--firmware", true}, {"--memory", true}, {"--limited", false},
+    {"--silent", false},  {"--delay", true},  {"--fail-after", true},
+};
+
+const OptionSpec* FindOption(std::string_view name) {
+  for (const OptionSpec& spec : kOptions) {
+    if (spec.name == name) return &spec;
+  }
+  return nullptr;
+}
+
+// A whole decimal number from 0 to `highest`, nothing else.
+std::optional<int> Count(std::string_view text, int highest) {
+  int value = 0;
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, value);
+  if (text.empty() || error != std::errc() || stop != end || value < 0 || value > highest) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+using OptionValues = std::map<std::string, std::string, std::less<>>;
+
+std::variant<OptionValues, PanelSimUsageError> CollectOptions(std::span<const std::string> args) {
+  OptionValues values;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    const size_t equals = arg.find('=');
+    const std::string name = arg.substr(0, equals);
+    const OptionSpec* spec = FindOption(name);
+    if (!spec) return PanelSimUsageError{"unknown argument '" + arg + "'"};
+    std::string value;
+    if (!spec->takes_value) {
+      if (equals != std::string::npos) return PanelSimUsageError{name + " takes no value"};
+    } else if (equals != std::string::npos) {
+      value = arg.substr(equals + 1);
+    } else if (i + 1 < args.size()) {
+      value = args[++i];
+    }
+    if (spec->takes_value && value.empty()) return PanelSimUsageError{name + " needs a value"};
+    if (!values.emplace(name, value).second) {
+      return PanelSimUsageError{name + " is given more than once"};
+    }
+  }
+  return values;
+}
+
+}  // namespace
+
+PanelSimArguments ParsePanelSimArguments(std::span<const std::string> args) {
+  for (const std::string& arg : args) {
+    if (arg == "--help" || arg == "-h") return PanelSimHelp{};
+  }
+  auto collected = CollectOptions(args);
+  if (auto* error = std::get_if<PanelSimUsageError>(&collected)) return *error;
+  const auto& values = std::get<OptionValues>(collected);
+
+  PanelSimOptions options;
+  if (auto it = values.find("--firmware"); it != values.end()) {
+    const auto firmware = ParseFirmware(it->second);
+    if (!firmware) return PanelSimUsageError{"--firmware must be current or earlier"};
+    options.firmware = *firmware;
+  }
+  if (auto it = values.find("--memory"); it != values.end()) options.memory_file = it->second;
+  options.limited = values.contains("--limited");
+  options.silent = values.contains("--silent");
+  if (auto it = values.find("--delay"); it != values.end()) {
+    const auto delay = Count(it->second, kLongestDelayMs);
+    if (!delay) {
+      return PanelSimUsageError{"--delay must be milliseconds from 0 to " +
+                                std::to_string(kLongestDelayMs)};
+    }
+    options.delay_ms = *delay;
+  }
+  if (auto it = values.find("--fail-after"); it != values.end()) {
+    const auto count = Count(it->second, std::numeric_limits<int>::max());
+    if (!count) return PanelSimUsageError{"--fail-after must be a whole number of replies"};
+    options.fail_after = *count;
+  }
+  return options;
+}
+
+std::string PanelSimHelpText() {
+  return R"(Usage: panel-sim [options]
+
+Runs a simulated Tevral-1/2 panel on a pseudo-terminal and prints the
+device path to open as the panel's serial port, alone on the first line of
+standard output, for example:
+
+  terminal read --port /dev/pts/5 --out panel.ini
+
+Then it prints one line per request it receives, with the reply it sent,
+until Ctrl+C or SIGTERM stops it.
+
+Options:
+  --firmware current|earlier  the panel's firmware (default current)
+  --memory FILE     memory image (both banks, 131072 bytes): loaded at the
+                    start when FILE exists, otherwise the panel starts
+                    configured and FILE is created; saved on exit
+  --limited         answer identification as older panel software does
+  --silent          answer nothing
+  --delay MS        wait MS milliseconds before each reply (the program
+                    collects a reply 100 ms after its request)
+  --fail-after N    stop answering after N replies
+  --help, -h        this text
+
+Exit status: 0 after a clean stop, 1 when the memory image cannot be
+loaded or saved or no pseudo-terminal can be made, 2 for wrong arguments.
+)";
+}
+
+void SetUpPanel(SimulatedPanel& panel, const PanelSimOptions& options) {
+  ConfigurePanel(panel, options.firmware);
+  if (!options.memory_file.empty() && std::filesystem::exists(options.memory_file)) {
+    panel.Memory().LoadImage(options.memory_file.string());
+  }
+  PanelIdentity identity = panel.Identity();
+  identity.limited = options.limited;
+  panel.SetIdentity(identity);
+  PanelFaults faults;
+  faults.silent = options.silent;
+  faults.reply_delay_ms = options.delay_ms;
+  faults.stop_after = options.fail_after;
+  panel.SetFaults(faults);
+}
+
+void SaveMemoryImage(const PanelMemory& memory, const std::filesystem::path& path) {
+  std::filesystem::path temporary = path;
+  temporary += ".part";
+  try {
+    memory.SaveImage(temporary.string());
+    std::filesystem::rename(temporary, path);
+  } catch (const std::exception&) {
+    std::error_code ignored;
+    std::filesystem::remove(temporary, ignored);
+    throw std::runtime_error("cannot save memory image " + path.string());
+  }
+}
+
+}  // namespace tevral::sim

@@ -1,0 +1,50 @@
+#pragma once
+// The panel-sim tool's pieces that need no process around them: its
+// arguments, the panel they describe, and the memory image file.
+//
+//   panel-sim [--firmware current|earlier] [--memory FILE] [--limited]
+//             [--silent] [--delay MS] [--fail-after N]
+
+#include <filesystem>
+#include <span>
+#include <string>
+#include <variant>
+
+#include "sim/demo_port.h"
+#include "sim/simulated_panel.h"
+
+namespace tevral::sim {
+
+struct PanelSimOptions {
+  Firmware firmware = Firmware::kCurrent;
+  std::filesystem::path memory_file;  // empty: the memory lasts for the run only
+  bool limited = false;               // answers identification as older software does
+  bool silent = false;                // answers nothing
+  int delay_ms = 0;                   // waits this long before each reply
+  int fail_after = -1;                // stops answering after N replies; -1: never
+};
+struct PanelSimHelp {};
+struct PanelSimUsageError {
+  std::string message;
+};
+using PanelSimArguments = std::variant<PanelSimOptions, PanelSimHelp, PanelSimUsageError>;
+
+// Parses the arguments after the program name. Options with a value may be
+// written "--name VALUE" or "--name=VALUE"; each may be given once.
+PanelSimArguments ParsePanelSimArguments(std::span<const std::string> args);
+
+std::string PanelSimHelpText();
+
+// Puts the options into the panel: identity, faults and memory. The memory
+// comes from the image file when it exists, otherwise it is the firmware's
+// configured image. Throws std::runtime_error when an existing file cannot
+// be loaded (it is then left alone).
+void SetUpPanel(SimulatedPanel& panel, const PanelSimOptions& options);
+
+// Saves the panel's memory into `path` so that the file holds either the old
+// image or the whole new one, never a part: the image goes to a temporary
+// file beside it that then replaces it. Throws std::runtime_error naming
+// the file; no temporary file is left behind.
+void SaveMemoryImage(const PanelMemory& memory, const std::filesystem::path& path);
+
+}  // namespace tevral::sim
