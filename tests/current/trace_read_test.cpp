@@ -4,6 +4,7 @@
 // --trace option.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
