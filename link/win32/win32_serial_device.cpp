@@ -1,6 +1,7 @@
 #include "link/win32/win32_serial_device.h"
 
 #include <algorithm>
+#include <chrono>
 
 namespace tevral::link::win32 {
 
@@ -66,7 +67,13 @@ OpenError Win32SerialDevice::Open(const std::string& name) {
         return OpenError::kOther;
     }
   }
+  HANDLE event_wait_done = CreateEventA(nullptr, TRUE, TRUE, nullptr);
+  if (event_wait_done == nullptr) {
+    CloseHandle(handle);
+    return OpenError::kOther;
+  }
   handle_ = handle;
+  event_wait_done_ = event_wait_done;
   return OpenError::kNone;
 }
 
@@ -74,6 +81,8 @@ void Win32SerialDevice::Close() {
   if (!IsOpen()) return;
   CloseHandle(handle_);
   handle_ = INVALID_HANDLE_VALUE;
+  CloseHandle(event_wait_done_);
+  event_wait_done_ = nullptr;
 }
 
 bool Win32SerialDevice::SetupQueues(uint32_t in_size, uint32_t out_size) {
@@ -158,6 +167,91 @@ bool Win32SerialDevice::SetRts(bool on) {
 
 bool Win32SerialDevice::Purge() {
   return IsOpen() && PurgeComm(handle_, PURGE_TXABORT | PURGE_RXABORT);
+}
+
+// ---------------------------------------------------------------------------
+// Line events
+
+std::unique_ptr<Win32StopSignal> Win32StopSignal::Create() {
+  HANDLE event = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  if (event == nullptr) return nullptr;
+  return std::unique_ptr<Win32StopSignal>(new Win32StopSignal(event));
+}
+
+Win32StopSignal::~Win32StopSignal() {
+  CloseHandle(event_);
+}
+
+void Win32StopSignal::Raise() {
+  SetEvent(event_);
+}
+
+bool Win32StopSignal::Wait(std::optional<std::chrono::milliseconds> limit) {
+  DWORD timeout = INFINITE;
+  if (limit) {
+    timeout = static_cast<DWORD>(std::clamp<std::chrono::milliseconds::rep>(
+        limit->count(), 0, static_cast<std::chrono::milliseconds::rep>(INFINITE - 1)));
+  }
+  return WaitForSingleObject(event_, timeout) == WAIT_OBJECT_0;
+}
+
+std::unique_ptr<StopSignal> Win32SerialDevice::MakeStopSignal() {
+  if (std::unique_ptr<Win32StopSignal> signal = Win32StopSignal::Create()) return signal;
+  return SerialDevice::MakeStopSignal();
+}
+
+bool Win32SerialDevice::SetEventMask(uint32_t mask) {
+  return IsOpen() && SetCommMask(handle_, mask) != FALSE;
+}
+
+// One overlapped WaitCommEvent, waited for together with the stop signal.
+// The flags and the OVERLAPPED block live in this frame, so a wait that is
+// left pending (stopped, or the wait itself failing) is cancelled and its
+// completion awaited before returning: the driver must not write into them
+// afterwards.
+LineEventWait Win32SerialDevice::WaitForLineEvents(StopSignal& stop) {
+  auto* signal = dynamic_cast<Win32StopSignal*>(&stop);
+  if (!IsOpen() || signal == nullptr) return SerialDevice::WaitForLineEvents(stop);
+
+  OVERLAPPED block{};
+  block.hEvent = event_wait_done_;
+  DWORD flags = 0;
+  if (WaitCommEvent(handle_, &flags, &block)) {
+    return LineEventWait{LineEventWait::Outcome::kEvents, static_cast<uint32_t>(flags)};
+  }
+  if (GetLastError() != ERROR_IO_PENDING) return LineEventWait{LineEventWait::Outcome::kFailed, 0};
+
+  const HANDLE waited[2] = {signal->Handle(), event_wait_done_};
+  const DWORD which = WaitForMultipleObjects(2, waited, FALSE, INFINITE);
+  if (which != WAIT_OBJECT_0 + 1) {
+    AbandonEventWait(block);
+    return LineEventWait{
+        which == WAIT_OBJECT_0 ? LineEventWait::Outcome::kStopped : LineEventWait::Outcome::kFailed,
+        0};
+  }
+  DWORD unused = 0;
+  if (!GetOverlappedResult(handle_, &block, &unused, FALSE)) {
+    return LineEventWait{LineEventWait::Outcome::kFailed, 0};
+  }
+  return LineEventWait{LineEventWait::Outcome::kEvents, static_cast<uint32_t>(flags)};
+}
+
+void Win32SerialDevice::AbandonEventWait(OVERLAPPED& block) {
+  CancelIoEx(handle_, &block);
+  DWORD unused = 0;
+  GetOverlappedResult(handle_, &block, &unused, TRUE);
+}
+
+std::optional<uint32_t> Win32SerialDevice::TakeLineErrors() {
+  if (!IsOpen()) return std::nullopt;
+  DWORD errors = 0;
+  COMSTAT status{};
+  if (!ClearCommError(handle_, &errors, &status)) return std::nullopt;
+  return static_cast<uint32_t>(errors);
+}
+
+bool Win32SerialDevice::DiscardQueues() {
+  return IsOpen() && PurgeComm(handle_, PURGE_TXCLEAR | PURGE_RXCLEAR);
 }
 
 }  // namespace tevral::link::win32

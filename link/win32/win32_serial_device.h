@@ -14,6 +14,25 @@
 
 namespace tevral::link::win32 {
 
+// The stop signal as a manual-reset Win32 event, so the event wait can
+// sleep on it and on the device's completion event at once.
+class Win32StopSignal final : public StopSignal {
+ public:
+  // Nothing when the system gives no event.
+  static std::unique_ptr<Win32StopSignal> Create();
+  ~Win32StopSignal() override;
+  Win32StopSignal(const Win32StopSignal&) = delete;
+  Win32StopSignal& operator=(const Win32StopSignal&) = delete;
+
+  void Raise() override;
+  bool Wait(std::optional<std::chrono::milliseconds> limit) override;
+  HANDLE Handle() const { return event_; }
+
+ private:
+  explicit Win32StopSignal(HANDLE event) : event_(event) {}
+  HANDLE event_;
+};
+
 class Win32SerialDevice final : public SerialDevice {
  public:
   Win32SerialDevice() = default;
@@ -34,10 +53,19 @@ class Win32SerialDevice final : public SerialDevice {
   bool SetRts(bool on) override;
   bool Purge() override;
 
+  std::unique_ptr<StopSignal> MakeStopSignal() override;
+  bool SetEventMask(uint32_t mask) override;
+  LineEventWait WaitForLineEvents(StopSignal& stop) override;
+  std::optional<uint32_t> TakeLineErrors() override;
+  bool DiscardQueues() override;
+
  private:
   bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+  void AbandonEventWait(OVERLAPPED& block);
 
   HANDLE handle_ = INVALID_HANDLE_VALUE;
+  // Completion event of the event wait (manual-reset), present while open.
+  HANDLE event_wait_done_ = nullptr;
 };
 
 }  // namespace tevral::link::win32
