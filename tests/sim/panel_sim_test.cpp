@@ -116,12 +116,16 @@ TEST_F(MemoryImageFileTest, NoFileStartsConfiguredAnExistingOneIsLoaded) {
   options.firmware = Firmware::kCurrent;
   options.limited = true;
   options.fail_after = 4;
+  options.silent = true;
+  options.delay_ms = 70;
   SimulatedPanel reloaded;
   SetUpPanel(reloaded, options);
   EXPECT_EQ(reloaded.Memory().Read(0, 0x0200, 2), (std::vector<uint8_t>{0x56, 0x78}));
   EXPECT_TRUE(reloaded.Identity().limited);
   EXPECT_EQ(reloaded.Identity().version_major, CurrentPanelIdentity().version_major);
   EXPECT_EQ(reloaded.Faults().stop_after, 4);
+  EXPECT_TRUE(reloaded.Faults().silent);
+  EXPECT_EQ(reloaded.Faults().reply_delay_ms, 70);
 }
 
 TEST_F(MemoryImageFileTest, FileOfTheWrongSizeIsRefusedAndLeftAlone) {

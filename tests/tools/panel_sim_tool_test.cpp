@@ -1,0 +1,171 @@
+// panel-sim as a process, used the way an engineer or a script uses it:
+// start it, take the device path it prints, run the configurator's command
+// line against that path, stop it by its pid and look at the memory image
+// it leaves.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "current/ini_file.h"
+#include "sim/panel_memory.h"
+#include "tests/tools/panel_sim_process.h"
+
+namespace tevral::tools_test {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+constexpr auto kLineTimeout = 20s;  // generous: a loaded machine runs sanitized builds
+
+class PanelSimToolTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() /
+              ("panel_sim_tool_" + std::to_string(getpid()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+  }
+  void TearDown() override {
+    sim_.reset();
+    fs::remove_all(folder_);
+  }
+
+  // Starts panel-sim and returns the device path it printed first.
+  std::string StartPanelSim(std::vector<std::string> args) {
+    sim_.emplace(TEVRAL_PANEL_SIM, std::move(args), folder_ / "panel-sim.err");
+    const std::optional<std::string> path = sim_->ReadLine(kLineTimeout);
+    if (!path) return {};
+    return *path;
+  }
+
+  // The request lines panel-sim printed for `count` requests.
+  std::vector<std::string> RequestLines(int count) {
+    std::vector<std::string> lines;
+    for (int i = 0; i < count; ++i) {
+      auto line = sim_->ReadLine(kLineTimeout);
+      if (!line) break;
+      lines.push_back(*line);
+    }
+    return lines;
+  }
+
+  Finished Run(const char* program, std::vector<std::string> args) {
+    return RunToEnd(program, std::move(args), folder_ / "run.out");
+  }
+
+  std::string Setting(const fs::path& file, const char* section, const char* key) {
+    const std::optional<IniFile> ini = IniFile::Load(file);
+    if (!ini) return "<no file>";
+    return ini->ReadValue(section, key).value_or("<no key>");
+  }
+
+  fs::path folder_;
+  std::optional<BackgroundProcess> sim_;
+};
+
+TEST_F(PanelSimToolTest, ReadEditWriteAndTheMemoryImageOutlivesTheRun) {
+  const fs::path image = folder_ / "panel.bin";
+  const std::string path = StartPanelSim({"--memory", image.string()});
+  ASSERT_TRUE(path.starts_with("/dev/")) << "printed: " << path;
+  EXPECT_EQ(fs::file_size(image), sim::PanelMemory::kImageSize);  // saved at the start
+
+  const fs::path read_file = folder_ / "read.ini";
+  Finished read = Run(TEVRAL_TERMINAL, {"read", "--port", path, "--out", read_file.string()});
+  ASSERT_EQ(read.status, 0) << read.output;
+  // The panel starts configured: an object, servers, access points, schedule.
+  EXPECT_EQ(Setting(read_file, "AdvEdit_Object", "Text"), "1234");
+  EXPECT_EQ(Setting(read_file, "AdvEdit_Sim1Serv1", "Text"), R"("TCP","192.0.2.10",3035)");
+  EXPECT_EQ(Setting(read_file, "AdvEdit_POINT_2", "Text"), "internet");
+  EXPECT_EQ(Setting(read_file, "AdvEdit_TestHou", "Text"), "09");
+  // One line per request, each with the frame and the reply.
+  const std::vector<std::string> lines = RequestLines(22);
+  ASSERT_EQ(lines.size(), 22u);
+  const std::regex request_line(R"(.* -> :[0-9A-F]+; <- :[0-9A-F]+;)");
+  for (const std::string& line : lines) EXPECT_TRUE(std::regex_match(line, request_line)) << line;
+
+  IniFile edited = *IniFile::Load(read_file);
+  edited.WriteString("AdvEdit_Object", "Text", "4321");
+  const fs::path write_file = folder_ / "write.ini";
+  std::ofstream(write_file, std::ios::binary) << edited.Serialize();
+  Finished write = Run(TEVRAL_TERMINAL, {"write", "--port", path, "--in", write_file.string()});
+  ASSERT_EQ(write.status, 0) << write.output;
+
+  ASSERT_EQ(sim_->Stop(SIGTERM), 0);
+  EXPECT_FALSE(fs::exists(path));  // the pseudo-terminal went with it
+  sim::PanelMemory saved;
+  saved.LoadImage(image.string());
+  EXPECT_EQ(saved.Read(0, 0x0200, 2), (std::vector<uint8_t>{0x43, 0x21}));
+  EXPECT_EQ(std::vector<fs::path>(fs::directory_iterator(folder_), {}).size(), 5u)
+      << "only panel.bin, panel-sim.err, run.out and the two settings files";
+
+  // A second run starts from the saved image; Ctrl+C stops it as cleanly.
+  const std::string second_path = StartPanelSim({"--memory", image.string()});
+  ASSERT_FALSE(second_path.empty());
+  const fs::path reread_file = folder_ / "reread.ini";
+  read = Run(TEVRAL_TERMINAL, {"read", "--port", second_path, "--out", reread_file.string()});
+  ASSERT_EQ(read.status, 0) << read.output;
+  EXPECT_EQ(Setting(reread_file, "AdvEdit_Object", "Text"), "4321");
+  EXPECT_EQ(sim_->Stop(SIGINT), 0);
+}
+
+TEST_F(PanelSimToolTest, FaultOptionsReachTheCommandLineAsFromARealPanel) {
+  struct Case {
+    std::vector<std::string> args;
+    int status;
+    const char* output;
+  };
+  const Case cases[] = {
+      {{"--silent"}, 1, "Помилка читання !"},
+      {{"--fail-after", "5"}, 1, "Помилка читання !"},
+      // Older panel software answers the version check with text that is no
+      // number: the read ends in the number parser's error.
+      {{"--limited"}, 1, "обмежена функціональність"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.args));
+    const std::string path = StartPanelSim(c.args);
+    ASSERT_FALSE(path.empty());
+    const fs::path file = folder_ / "faults.ini";
+    fs::remove(file);
+    const Finished read = Run(TEVRAL_TERMINAL, {"read", "--port", path, "--out", file.string()});
+    EXPECT_EQ(read.status, c.status) << read.output;
+    EXPECT_NE(read.output.find(c.output), std::string::npos) << read.output;
+    EXPECT_EQ(fs::exists(file), c.status == 0);
+    EXPECT_EQ(sim_->Stop(SIGTERM), 0);
+  }
+}
+
+TEST_F(PanelSimToolTest, MemoryFileThatIsNoImageStopsItBeforeAnyPath) {
+  const fs::path image = folder_ / "notes.txt";
+  std::ofstream(image) << "my notes";
+  EXPECT_EQ(StartPanelSim({"--memory", image.string()}), "");
+  EXPECT_EQ(sim_->Stop(0), 1);  // signal 0: nothing is sent, it has ended by itself
+  EXPECT_EQ(fs::file_size(image), 8u);
+}
+
+#ifdef TEVRAL_TERMINAL_EARLIER
+TEST_F(PanelSimToolTest, EarlierFirmwareServesTheEarlierProgram) {
+  const std::string path = StartPanelSim({"--firmware", "earlier"});
+  ASSERT_FALSE(path.empty());
+  const fs::path file = folder_ / "earlier.ini";
+  const Finished read =
+      Run(TEVRAL_TERMINAL_EARLIER, {"read", "--port", path, "--out", file.string()});
+  ASSERT_EQ(read.status, 0) << read.output;
+  EXPECT_EQ(Setting(file, "AdvEdit_Object", "Text"), "1234");
+  EXPECT_EQ(sim_->Stop(SIGTERM), 0);
+}
+#endif
+
+}  // namespace
+}  // namespace tevral::tools_test
