@@ -37,14 +37,24 @@ std::vector<std::string> KeptValues(Form& form) {
   return values;
 }
 
-TEST_F(EarlierWindowTest, SaveWithoutTheFileSaysSoAndCreatesNothing) {
+TEST_F(EarlierWindowTest, SaveWithoutTheFileBesideTheProgramSaysSoAndWritesNothing) {
+  // The working folder has one; it is not the program's file and stays as
+  // it is.
+  const QString stray_path = QDir(working_folder.path()).filePath(QStringLiteral("zEdaza.ini"));
+  const QByteArray stray_content = "[AdvEdit_Object]\r\nText=FFFF\r\n";
+  {
+    QFile stray(stray_path);
+    ASSERT_TRUE(stray.open(QIODevice::WriteOnly));
+    stray.write(stray_content);
+  }
   MakeWindow();
   user.shown.clear();
   ClickSave(Control("PNGButton2"));
   EXPECT_EQ(user.Messages(), QStringList{"Save Error: missing zEdaza.ini"});
   EXPECT_FALSE(QFile::exists(SettingsFile()));
-  // A file in the working folder is not the program's file either.
-  EXPECT_FALSE(QFile::exists(QDir(working_folder.path()).filePath(QStringLiteral("zEdaza.ini"))));
+  QFile stray(stray_path);
+  ASSERT_TRUE(stray.open(QIODevice::ReadOnly));
+  EXPECT_EQ(stray.readAll(), stray_content);
 }
 
 TEST_F(EarlierWindowTest, SavedFileLoadsBackEveryFieldAsItWas) {
