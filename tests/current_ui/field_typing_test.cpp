@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <ostream>
 
 #include "current/fields.h"
 #include "current/ui/field_edit.h"
@@ -20,6 +21,10 @@ struct TypingCase {
   const char* typed;  // UTF-8
   const char* shown;  // UTF-8
 };
+
+void PrintTo(const TypingCase& c, std::ostream* out) {
+  *out << c.field << " typed \"" << c.typed << "\"";
+}
 
 class FieldTyping : public WindowTest, public ::testing::WithParamInterface<TypingCase> {};
 
