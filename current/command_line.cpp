@@ -204,9 +204,13 @@ std::string CommandLineHelp(std::string_view program_name) {
   std::string help = "Usage:\n";
   help += "  " + name + " read  --port DEVICE [--baud RATE] --out FILE [--trace LOG]\n";
   help += "  " + name + " write --port DEVICE [--baud RATE] --in FILE [--trace LOG]\n";
+  help += "  " + name + " [--demo] [--trace LOG]\n";
   help += "  " + name + " --help\n";
   help += R"(
-Without arguments the configurator window opens.
+Without a command the configurator window opens. --demo adds the port
+"DEMO" to its port list: a simulated panel inside the program, to try
+everything without a panel. --trace appends every frame and reply of the
+window's reads and writes to LOG.
 
 read   Reads the panel's settings through the serial port DEVICE (for
        example /dev/ttyUSB0), starting from the window's default values.

@@ -1,12 +1,20 @@
-// terminal: the configurator window; with arguments, the command line.
+// terminal: the configurator window (with --demo, --trace LOG); with read,
+// write or --help, the command line.
 
 #include <QApplication>
 #include <QCursor>
 #include <QDir>
+#include <cstdio>
 #include <cstring>
+#include <exception>
+#include <memory>
+#include <string>
 #include <string_view>
+#include <variant>
 
+#include "current/field_table.h"
 #include "current/ui/app_texts.h"
+#include "current/ui/demo_mode.h"
 #include "current/ui/desktop_services.h"
 #include "current/ui/main_window.h"
 #include "current/ui/skin.h"
@@ -46,16 +54,34 @@ int RunWindow(int argc, char** argv) {
   tevral::ui::ApplySkin(application);
 
   tevral::ui::QtUserDialogs dialogs(QString::fromUtf8(tevral::ui::kApplicationTitle));
+  const auto parsed = tevral::ui::ParseWindowArguments(QApplication::arguments().mid(1));
+  if (const auto* mistake = std::get_if<std::string>(&parsed)) {
+    std::fprintf(stderr, "terminal: %s\nRun 'terminal --help' for usage.\n", mistake->c_str());
+    return 2;
+  }
+  const auto& arguments = std::get<tevral::ui::WindowArguments>(parsed);
+
   tevral::ui::SystemDesktopServices desktop;
   tevral::ui::MainFormServices services;
   services.dialogs = &dialogs;
   services.desktop = &desktop;
   services.program_folder = QDir::toNativeSeparators(QApplication::applicationDirPath());
 
+  // The demo panel and the trace file live as long as the window.
+  std::unique_ptr<tevral::ui::WindowExtras> extras;
+  try {
+    extras =
+        std::make_unique<tevral::ui::WindowExtras>(arguments, tevral::ui::DemoFirmware::kCurrent);
+  } catch (const std::exception& error) {
+    dialogs.Error(nullptr, QString::fromStdString(tevral::ErrorBoxText(error.what())));
+    return 1;
+  }
+  extras->Apply(services);
+
   tevral::ui::TMainForm window(services);
-  const QStringList arguments = QApplication::arguments();
-  if (arguments.size() == 3 && arguments.at(1) == QStringLiteral("--screenshot")) {
-    return SavePictures(window, arguments.at(2));
+  extras->TracePort(window.BComPort1());
+  if (!arguments.screenshot_folder.isEmpty()) {
+    return SavePictures(window, arguments.screenshot_folder);
   }
   window.ShowCentred();
   return QApplication::exec();

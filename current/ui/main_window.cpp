@@ -13,6 +13,7 @@
 #include "current/read_sequence.h"
 #include "current/ui/app_texts.h"
 #include "current/ui/command_runner.h"
+#include "current/ui/demo_port_form.h"
 #include "current/ui/dpi_scale.h"
 #include "current/ui/form_proxy.h"
 #include "current/ui/key_preview.h"
@@ -141,8 +142,10 @@ void TMainForm::ButtonWriteClick() {
 
 void TMainForm::RunPanelCommand(const std::function<void(PanelSession&)>& sequence) {
   FormProxy proxy(form_, this);
-  link::Exchanges exchanges(port_, proxy);
-  PanelSession session{proxy, port_, exchanges};
+  PortResolvingForm form(proxy, services_.resolve_port);
+  link::Exchanges exchanges(port_, form);
+  exchanges.SetTrace(services_.trace);
+  PanelSession session{form, port_, exchanges};
   RunWithWindowsPainting([&] { sequence(session); });
 }
 

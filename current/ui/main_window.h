@@ -18,6 +18,7 @@
 #include "current/ui/qt_form.h"
 #include "current/ui/user_dialogs.h"
 #include "link/tbcomport.h"
+#include "link/trace.h"
 
 class QKeyEvent;
 
@@ -32,6 +33,11 @@ struct MainFormServices {
   // The folder that holds the settings files: the program's own folder.
   QString program_folder;
   std::function<void(std::vector<std::string>&)> list_ports = link::ListSerialPorts;
+  // The name a read or write opens for the selected port ("DEMO" becomes
+  // the demo panel's device); empty: the name as shown.
+  std::function<std::string(const std::string&)> resolve_port;
+  // Receives every frame and reply of every read and write; nullptr: none.
+  link::TraceSink* trace = nullptr;
 };
 
 class TMainForm : public QWidget {
