@@ -12,6 +12,7 @@
 
 #include "current/fields.h"
 #include "current/ui/command_runner.h"
+#include "current/ui/demo_port_form.h"
 #include "current/ui/dpi_scale.h"
 #include "current/ui/form_proxy.h"
 #include "current/ui/key_preview.h"
@@ -150,8 +151,10 @@ void TMainForm::ButtonWriteClick() {
 
 void TMainForm::RunPanelCommand(const std::function<void(PanelSession&)>& sequence) {
   tevral::ui::FormProxy proxy(form_, this);
-  link::Exchanges exchanges(port_, proxy);
-  PanelSession session{proxy, port_, exchanges};
+  tevral::ui::PortResolvingForm form(proxy, services_.resolve_port);
+  link::Exchanges exchanges(port_, form);
+  exchanges.SetTrace(services_.trace);
+  PanelSession session{form, port_, exchanges};
   tevral::ui::RunWithWindowsPainting([&] { sequence(session); });
 }
 

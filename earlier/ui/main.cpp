@@ -1,11 +1,19 @@
 // terminal-earlier: the configurator window for panels of the earlier
-// firmware; with read, write or --help, the command line.
+// firmware (with --demo, --trace LOG); with read, write or --help, the
+// command line.
 
 #include <QApplication>
 #include <QCursor>
 #include <QDir>
+#include <cstdio>
+#include <exception>
+#include <memory>
+#include <string>
 #include <string_view>
+#include <variant>
 
+#include "current/field_table.h"
+#include "current/ui/demo_mode.h"
 #include "current/ui/desktop_services.h"
 #include "current/ui/skin.h"
 #include "current/ui/user_dialogs.h"
@@ -53,17 +61,36 @@ int RunWindow(int argc, char** argv) {
   tevral::ui::ApplySkin(application);
 
   tevral::ui::QtUserDialogs dialogs(QString::fromUtf8(tevral::earlier::ui::kApplicationTitle));
+  const auto parsed = tevral::ui::ParseWindowArguments(QApplication::arguments().mid(1));
+  if (const auto* mistake = std::get_if<std::string>(&parsed)) {
+    std::fprintf(stderr, "terminal-earlier: %s\nRun 'terminal-earlier --help' for usage.\n",
+                 mistake->c_str());
+    return 2;
+  }
+  const auto& arguments = std::get<tevral::ui::WindowArguments>(parsed);
+
   tevral::ui::SystemDesktopServices desktop;
   tevral::earlier::ui::MainFormServices services;
   services.dialogs = &dialogs;
   services.desktop = &desktop;
   services.program_folder = QDir::toNativeSeparators(QApplication::applicationDirPath());
 
-  const QStringList arguments = QApplication::arguments();
-  if (arguments.size() == 3 && arguments.at(1) == QStringLiteral("--screenshot")) {
-    return SavePicture(services, arguments.at(2));
+  // The demo panel and the trace file live as long as the window.
+  std::unique_ptr<tevral::ui::WindowExtras> extras;
+  try {
+    extras =
+        std::make_unique<tevral::ui::WindowExtras>(arguments, tevral::ui::DemoFirmware::kEarlier);
+  } catch (const std::exception& error) {
+    dialogs.Error(nullptr, QString::fromStdString(tevral::ErrorBoxText(error.what())));
+    return 1;
+  }
+  extras->Apply(services);
+
+  if (!arguments.screenshot_folder.isEmpty()) {
+    return SavePicture(services, arguments.screenshot_folder);
   }
   tevral::earlier::ui::TMainForm window(services);
+  extras->TracePort(window.BComPort1());
   window.ShowCentred();
   return QApplication::exec();
 }
