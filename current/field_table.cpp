@@ -15,8 +15,8 @@ namespace {
   throw std::logic_error("control " + std::string(name) + " has no value of that kind");
 }
 
-std::string TextShownBy(const FieldSpec& spec, const std::string& value) {
-  if (spec.filter == InputFilter::kDigitsOnly && value.empty()) return "0";
+std::string TextShownBy(const FieldSpec& field_spec, const std::string& value) {
+  if (field_spec.filter == InputFilter::kDigitsOnly && value.empty()) return "0";
   return value;
 }
 
@@ -28,15 +28,15 @@ std::string ErrorBoxText(const std::string& message) {
 }
 
 FieldTable::FieldTable(FieldInventory fields) : fields_(fields) {
-  for (const FieldSpec& spec : fields_) {
-    Control control{.spec = &spec};
-    control.text = TextShownBy(spec, std::string(spec.default_text));
-    control.checked = spec.default_checked;
-    control.items.assign(spec.items.begin(), spec.items.end());
-    const bool index_fits =
-        spec.default_index >= 0 && spec.default_index < static_cast<int>(control.items.size());
-    control.index = index_fits ? spec.default_index : -1;
-    controls_.emplace(std::string(spec.name), std::move(control));
+  for (const FieldSpec& field_spec : fields_) {
+    Control control{.field_spec = &field_spec};
+    control.text = TextShownBy(field_spec, std::string(field_spec.default_text));
+    control.checked = field_spec.default_checked;
+    control.items.assign(field_spec.items.begin(), field_spec.items.end());
+    const bool index_fits = field_spec.default_index >= 0 &&
+                            field_spec.default_index < static_cast<int>(control.items.size());
+    control.index = index_fits ? field_spec.default_index : -1;
+    controls_.emplace(std::string(field_spec.name), std::move(control));
   }
 }
 
@@ -55,27 +55,27 @@ const FieldTable::Control& FieldTable::Find(std::string_view name) const {
 const FieldTable::Control& FieldTable::FindOfKind(std::string_view name, FieldKind a,
                                                   FieldKind b) const {
   const Control& control = Find(name);
-  if (control.spec->kind != a && control.spec->kind != b) ThrowWrongKind(name);
+  if (control.field_spec->kind != a && control.field_spec->kind != b) ThrowWrongKind(name);
   return control;
 }
 
 FieldTable::Control& FieldTable::FindOfKind(std::string_view name, FieldKind a, FieldKind b) {
   Control& control = Find(name);
-  if (control.spec->kind != a && control.spec->kind != b) ThrowWrongKind(name);
+  if (control.field_spec->kind != a && control.field_spec->kind != b) ThrowWrongKind(name);
   return control;
 }
 
 std::string FieldTable::Text(std::string_view name) const {
   const Control& control = FindOfKind(name, FieldKind::kText, FieldKind::kChoice);
-  if (control.spec->kind == FieldKind::kText) return control.text;
+  if (control.field_spec->kind == FieldKind::kText) return control.text;
   if (control.index < 0) return {};
   return control.items[static_cast<size_t>(control.index)];
 }
 
 void FieldTable::SetText(std::string_view name, const std::string& value) {
   Control& control = FindOfKind(name, FieldKind::kText, FieldKind::kChoice);
-  if (control.spec->kind == FieldKind::kText) {
-    control.text = TextShownBy(*control.spec, value);
+  if (control.field_spec->kind == FieldKind::kText) {
+    control.text = TextShownBy(*control.field_spec, value);
     return;
   }
   const auto it = std::find(control.items.begin(), control.items.end(), value);
@@ -89,10 +89,10 @@ bool FieldTable::Checked(std::string_view name) const {
 void FieldTable::SetChecked(std::string_view name, bool value) {
   Control& control = FindOfKind(name, FieldKind::kCheck, FieldKind::kRadio);
   control.checked = value;
-  if (!value || control.spec->kind != FieldKind::kRadio) return;
+  if (!value || control.field_spec->kind != FieldKind::kRadio) return;
   for (auto& [other_name, other] : controls_) {
-    if (&other != &control && other.spec->kind == FieldKind::kRadio &&
-        other.spec->radio_group == control.spec->radio_group) {
+    if (&other != &control && other.field_spec->kind == FieldKind::kRadio &&
+        other.field_spec->radio_group == control.field_spec->radio_group) {
       other.checked = false;
     }
   }
@@ -117,8 +117,8 @@ const std::vector<std::string>& FieldTable::Items(std::string_view name) const {
   return FindOfKind(name, FieldKind::kChoice, FieldKind::kChoice).items;
 }
 
-const FieldSpec& FieldTable::Spec(std::string_view name) const {
-  return *Find(name).spec;
+const FieldSpec& FieldTable::FieldSpecOf(std::string_view name) const {
+  return *Find(name).field_spec;
 }
 
 void FieldTable::SetCaption(const std::string& caption) {

@@ -65,12 +65,12 @@ class FieldTable : public Form {
   // Called as each event happens (the command line prints them at once).
   void SetEventListener(std::function<void(const FormEvent&)> listener);
 
-  const FieldSpec& Spec(std::string_view name) const;
+  const FieldSpec& FieldSpecOf(std::string_view name) const;
   FieldInventory Inventory() const { return fields_; }
 
  private:
   struct Control {
-    const FieldSpec* spec = nullptr;
+    const FieldSpec* field_spec = nullptr;
     std::string text{};
     bool checked = false;
     int index = -1;

@@ -167,35 +167,37 @@ bool SettingsFileExists(const fs::path& path) {
 }
 
 void LoadSettings(Form& form, const IniFile& file, SettingsKeySet keys) {
-  for (const SettingSpec& spec : keys) {
-    const std::string_view key = KeyName(spec.key);
-    switch (spec.key) {
+  for (const SettingSpec& field_spec : keys) {
+    const std::string_view key = KeyName(field_spec.key);
+    switch (field_spec.key) {
       case SettingKey::kText:
-        form.SetText(spec.section,
-                     file.ReadString(spec.section, key, std::string(spec.default_text)));
+        form.SetText(field_spec.section, file.ReadString(field_spec.section, key,
+                                                         std::string(field_spec.default_text)));
         break;
       case SettingKey::kChecked:
-        form.SetChecked(spec.section, file.ReadBool(spec.section, key, spec.default_number != 0));
+        form.SetChecked(field_spec.section,
+                        file.ReadBool(field_spec.section, key, field_spec.default_number != 0));
         break;
       case SettingKey::kItemIndex:
-        form.SetItemIndex(spec.section, file.ReadInteger(spec.section, key, spec.default_number));
+        form.SetItemIndex(field_spec.section,
+                          file.ReadInteger(field_spec.section, key, field_spec.default_number));
         break;
     }
   }
 }
 
 void WriteSettings(const Form& form, IniFile& existing, SettingsKeySet keys) {
-  for (const SettingSpec& spec : keys) {
-    const std::string_view key = KeyName(spec.key);
-    switch (spec.key) {
+  for (const SettingSpec& field_spec : keys) {
+    const std::string_view key = KeyName(field_spec.key);
+    switch (field_spec.key) {
       case SettingKey::kText:
-        existing.WriteString(spec.section, key, form.Text(spec.section));
+        existing.WriteString(field_spec.section, key, form.Text(field_spec.section));
         break;
       case SettingKey::kChecked:
-        existing.WriteBool(spec.section, key, form.Checked(spec.section));
+        existing.WriteBool(field_spec.section, key, form.Checked(field_spec.section));
         break;
       case SettingKey::kItemIndex:
-        existing.WriteInteger(spec.section, key, form.ItemIndex(spec.section));
+        existing.WriteInteger(field_spec.section, key, form.ItemIndex(field_spec.section));
         break;
     }
   }

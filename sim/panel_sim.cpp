@@ -24,8 +24,8 @@ constexpr OptionSpec kOptions[] = {
 };
 
 const OptionSpec* FindOption(std::string_view name) {
-  for (const OptionSpec& spec : kOptions) {
-    if (spec.name == name) return &spec;
+  for (const OptionSpec& field_spec : kOptions) {
+    if (field_spec.name == name) return &field_spec;
   }
   return nullptr;
 }
@@ -49,17 +49,18 @@ std::variant<OptionValues, PanelSimUsageError> CollectOptions(std::span<const st
     const std::string& arg = args[i];
     const size_t equals = arg.find('=');
     const std::string name = arg.substr(0, equals);
-    const OptionSpec* spec = FindOption(name);
-    if (!spec) return PanelSimUsageError{"unknown argument '" + arg + "'"};
+    const OptionSpec* field_spec = FindOption(name);
+    if (!field_spec) return PanelSimUsageError{"unknown argument '" + arg + "'"};
     std::string value;
-    if (!spec->takes_value) {
+    if (!field_spec->takes_value) {
       if (equals != std::string::npos) return PanelSimUsageError{name + " takes no value"};
     } else if (equals != std::string::npos) {
       value = arg.substr(equals + 1);
     } else if (i + 1 < args.size()) {
       value = args[++i];
     }
-    if (spec->takes_value && value.empty()) return PanelSimUsageError{name + " needs a value"};
+    if (field_spec->takes_value && value.empty())
+      return PanelSimUsageError{name + " needs a value"};
     if (!values.emplace(name, value).second) {
       return PanelSimUsageError{name + " is given more than once"};
     }

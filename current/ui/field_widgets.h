@@ -11,7 +11,7 @@ namespace tevral::ui {
 
 // A FieldEdit, QCheckBox, QComboBox (select only) or QRadioButton child of
 // parent, at its default state. The caller places it.
-QWidget* MakeFieldWidget(const FieldSpec& spec, QWidget* parent);
+QWidget* MakeFieldWidget(const FieldSpec& field_spec, QWidget* parent);
 
 // Text of the inventory (labels, captions, hints: UTF-8) as a QString.
 QString ToQString(std::string_view utf8);

@@ -129,9 +129,9 @@ constexpr QRect kLabel1Place(8, 8, 60, 16);
 constexpr QRect kProgressPlace(8, 430, 713, 11);
 
 const FieldSpec& Field(std::string_view name) {
-  const FieldSpec* spec = FindField(CurrentFields(), name);
-  if (spec == nullptr) throw std::logic_error("no field " + std::string(name));
-  return *spec;
+  const FieldSpec* field_spec = FindField(CurrentFields(), name);
+  if (field_spec == nullptr) throw std::logic_error("no field " + std::string(name));
+  return *field_spec;
 }
 
 }  // namespace
@@ -150,24 +150,25 @@ void TMainForm::BuildControls() {
     group_of(place.name)->setGeometry(Scaled(place.rect, scale));
   }
 
-  for (const FieldSpec& spec : CurrentFields()) {
-    const auto place = std::find_if(kControlPlaces.begin(), kControlPlaces.end(),
-                                    [&](const ControlPlace& p) { return p.name == spec.name; });
+  for (const FieldSpec& field_spec : CurrentFields()) {
+    const auto place =
+        std::find_if(kControlPlaces.begin(), kControlPlaces.end(),
+                     [&](const ControlPlace& p) { return p.name == field_spec.name; });
     if (place == kControlPlaces.end()) {
-      throw std::logic_error("no place for field " + std::string(spec.name));
+      throw std::logic_error("no place for field " + std::string(field_spec.name));
     }
-    QWidget* widget = MakeFieldWidget(spec, group_of(spec.group));
+    QWidget* widget = MakeFieldWidget(field_spec, group_of(field_spec.group));
     widget->setGeometry(Scaled(place->rect, scale));
     // The connection selectors get their first selection from FormCreate;
     // until then (and when the port list cannot be made) nothing is chosen.
-    if (spec.connection) static_cast<QComboBox*>(widget)->setCurrentIndex(-1);
+    if (field_spec.connection) static_cast<QComboBox*>(widget)->setCurrentIndex(-1);
   }
 
   for (const LabelPlace& place : kLabelPlaces) {
-    const FieldSpec& spec = Field(place.field);
+    const FieldSpec& field_spec = Field(place.field);
     const std::string_view text =
-        place.side < 0 ? spec.label : spec.side_labels[static_cast<size_t>(place.side)];
-    auto* label = new QLabel(ToQString(text), group_of(spec.group));
+        place.side < 0 ? field_spec.label : field_spec.side_labels[static_cast<size_t>(place.side)];
+    auto* label = new QLabel(ToQString(text), group_of(field_spec.group));
     label->setGeometry(Scaled(place.rect, scale));
   }
 

@@ -147,9 +147,9 @@ constexpr QRect kLabel1Place(8, 8, 60, 16);
 constexpr QRect kProgressPlace(8, 382, 713, 11);
 
 const FieldSpec& Field(std::string_view name) {
-  const FieldSpec* spec = FindField(EarlierFields(), name);
-  if (spec == nullptr) throw std::logic_error("no field " + std::string(name));
-  return *spec;
+  const FieldSpec* field_spec = FindField(EarlierFields(), name);
+  if (field_spec == nullptr) throw std::logic_error("no field " + std::string(name));
+  return *field_spec;
 }
 
 template <size_t N>
@@ -174,19 +174,19 @@ void TMainForm::BuildControls() {
     box->setGeometry(Scaled(PlaceOf(kGroupPlaces, group.name), scale));
   }
 
-  for (const FieldSpec& spec : EarlierFields()) {
-    QWidget* widget = tevral::ui::MakeFieldWidget(spec, group_of(spec.group));
-    widget->setGeometry(Scaled(PlaceOf(kControlPlaces, spec.name), scale));
+  for (const FieldSpec& field_spec : EarlierFields()) {
+    QWidget* widget = tevral::ui::MakeFieldWidget(field_spec, group_of(field_spec.group));
+    widget->setGeometry(Scaled(PlaceOf(kControlPlaces, field_spec.name), scale));
     // The connection selectors get their first selection from FormCreate;
     // until then (and when the port list cannot be made) nothing is chosen.
-    if (spec.connection) static_cast<QComboBox*>(widget)->setCurrentIndex(-1);
+    if (field_spec.connection) static_cast<QComboBox*>(widget)->setCurrentIndex(-1);
   }
 
   for (const LabelPlace& place : kLabelPlaces) {
-    const FieldSpec& spec = Field(place.field);
+    const FieldSpec& field_spec = Field(place.field);
     const std::string_view text =
-        place.side < 0 ? spec.label : spec.side_labels[static_cast<size_t>(place.side)];
-    auto* label = new QLabel(ToQString(text), group_of(spec.group));
+        place.side < 0 ? field_spec.label : field_spec.side_labels[static_cast<size_t>(place.side)];
+    auto* label = new QLabel(ToQString(text), group_of(field_spec.group));
     label->setGeometry(Scaled(place.rect, scale));
   }
 

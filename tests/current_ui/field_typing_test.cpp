@@ -150,22 +150,22 @@ TEST_F(WindowTest, ChoicesAndCheckBoxesByName) {
 TEST_F(WindowTest, WindowStartsWithTheInventoryDefaults) {
   MakeWindow();
   Form& form = window->MainForm();
-  for (const FieldSpec& spec : CurrentFields()) {
-    if (spec.connection) continue;
-    switch (spec.kind) {
+  for (const FieldSpec& field_spec : CurrentFields()) {
+    if (field_spec.connection) continue;
+    switch (field_spec.kind) {
       case FieldKind::kText:
-        EXPECT_EQ(form.Text(spec.name), spec.default_text) << spec.name;
+        EXPECT_EQ(form.Text(field_spec.name), field_spec.default_text) << field_spec.name;
         break;
       case FieldKind::kCheck:
       case FieldKind::kRadio:
-        EXPECT_EQ(form.Checked(spec.name), spec.default_checked) << spec.name;
+        EXPECT_EQ(form.Checked(field_spec.name), field_spec.default_checked) << field_spec.name;
         break;
       case FieldKind::kChoice:
-        EXPECT_EQ(form.ItemIndex(spec.name), spec.default_index) << spec.name;
+        EXPECT_EQ(form.ItemIndex(field_spec.name), field_spec.default_index) << field_spec.name;
         break;
     }
-    const auto* widget = Control<QWidget>(std::string(spec.name).c_str());
-    EXPECT_EQ(widget->toolTip().toStdString(), spec.hint) << spec.name;
+    const auto* widget = Control<QWidget>(std::string(field_spec.name).c_str());
+    EXPECT_EQ(widget->toolTip().toStdString(), field_spec.hint) << field_spec.name;
   }
   EXPECT_EQ(form.ItemIndex("cbPort"), 0);
   EXPECT_EQ(form.Text("cbPort"), "/dev/ttyFAKE0");

@@ -47,9 +47,9 @@ TEST_F(WindowTest, WindowHasTheFixedClientSizeAndTheGroupsInPlace) {
   EXPECT_EQ(Control("PNGButton6")->toolTip(), QStringLiteral("Про програму"));
   EXPECT_EQ(Control("Label1")->toolTip(), QStringLiteral("Диспетчер пристроїв"));
   // Every control lies inside its group box.
-  for (const FieldSpec& spec : CurrentFields()) {
-    QWidget* widget = Control(std::string(spec.name).c_str());
-    EXPECT_TRUE(widget->parentWidget()->rect().contains(widget->geometry())) << spec.name;
+  for (const FieldSpec& field_spec : CurrentFields()) {
+    QWidget* widget = Control(std::string(field_spec.name).c_str());
+    EXPECT_TRUE(widget->parentWidget()->rect().contains(widget->geometry())) << field_spec.name;
   }
 }
 

@@ -169,15 +169,15 @@ TEST_F(EarlierCommandLineTest, WriteThenReadGivesBackTheSameFile) {
   const auto before = IniFile::Load(in);
   const auto after = IniFile::Load(out);
   ASSERT_TRUE(before && after);
-  for (const SettingSpec& spec : EarlierSettingsKeys()) {
-    const auto key = KeyName(spec.key);
-    const auto got = after->ReadValue(spec.section, key);
-    if (spec.section == "cbPort") {
+  for (const SettingSpec& field_spec : EarlierSettingsKeys()) {
+    const auto key = KeyName(field_spec.key);
+    const auto got = after->ReadValue(field_spec.section, key);
+    if (field_spec.section == "cbPort") {
       EXPECT_EQ(got, "0");  // the port named on the command line
-    } else if (spec.section == "sCheckBox_IncCodes") {
+    } else if (field_spec.section == "sCheckBox_IncCodes") {
       EXPECT_EQ(got, "0");  // not kept by the panel: the window default
     } else {
-      EXPECT_EQ(got, before->ReadValue(spec.section, key)) << spec.section;
+      EXPECT_EQ(got, before->ReadValue(field_spec.section, key)) << field_spec.section;
     }
   }
 }

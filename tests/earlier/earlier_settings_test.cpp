@@ -180,9 +180,9 @@ TEST_F(EarlierSettingsTest, SaveThenLoadGivesEveryFieldBack) {
   FieldTable loaded(EarlierFields());
   loaded.SetItems("cbPort", {"/dev/ttyUSB0", "/dev/ttyUSB1"});
   ASSERT_TRUE(LoadEarlierStartupSettings(loaded, folder_));
-  for (const SettingSpec& spec : EarlierSettingsKeys()) {
-    const std::string_view name = spec.section;
-    switch (spec.key) {
+  for (const SettingSpec& field_spec : EarlierSettingsKeys()) {
+    const std::string_view name = field_spec.section;
+    switch (field_spec.key) {
       case SettingKey::kText: {
         std::string expected = form_.Text(name);
         if (name == "EDIT_SurGardPref") expected = "padded";  // blanks at the ends go

@@ -19,20 +19,20 @@ void ClickSave(QWidget* button) {
 // Every kept value of the window, as the settings keys name them.
 std::vector<std::string> KeptValues(Form& form) {
   std::vector<std::string> values;
-  for (const SettingSpec& spec : EarlierSettingsKeys()) {
+  for (const SettingSpec& field_spec : EarlierSettingsKeys()) {
     std::string value;
-    switch (spec.key) {
+    switch (field_spec.key) {
       case SettingKey::kText:
-        value = form.Text(spec.section);
+        value = form.Text(field_spec.section);
         break;
       case SettingKey::kChecked:
-        value = form.Checked(spec.section) ? "checked" : "unchecked";
+        value = form.Checked(field_spec.section) ? "checked" : "unchecked";
         break;
       case SettingKey::kItemIndex:
-        value = std::to_string(form.ItemIndex(spec.section));
+        value = std::to_string(form.ItemIndex(field_spec.section));
         break;
     }
-    values.push_back(std::string(spec.section) + "=" + value);
+    values.push_back(std::string(field_spec.section) + "=" + value);
   }
   return values;
 }
@@ -113,8 +113,8 @@ TEST_F(EarlierWindowTest, SavedFileLoadsBackEveryFieldAsItWas) {
     if (m.captured(1) != QStringLiteral("Notes")) sections << m.captured(1);
   }
   QStringList expected_sections;
-  for (const SettingSpec& spec : EarlierSettingsKeys()) {
-    expected_sections << QString::fromLatin1(spec.section.data(), spec.section.size());
+  for (const SettingSpec& field_spec : EarlierSettingsKeys()) {
+    expected_sections << QString::fromLatin1(field_spec.section.data(), field_spec.section.size());
   }
   EXPECT_EQ(sections, expected_sections);
 

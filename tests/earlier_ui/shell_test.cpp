@@ -97,10 +97,11 @@ TEST_F(EarlierWindowTest, WindowHasItsFixedSizeCaptionAndGroupsInPlace) {
 
 TEST_F(EarlierWindowTest, ControlsStayInTheirBoxesWithoutOverlapAndShowTheirWholeText) {
   MakeWindow();
-  for (const FieldSpec& spec : EarlierFields()) {
-    QWidget* widget = Control(std::string(spec.name).c_str());
+  for (const FieldSpec& field_spec : EarlierFields()) {
+    QWidget* widget = Control(std::string(field_spec.name).c_str());
     ASSERT_NE(widget, nullptr);
-    EXPECT_EQ(widget->parentWidget()->objectName(), QString::fromUtf8(spec.group)) << spec.name;
+    EXPECT_EQ(widget->parentWidget()->objectName(), QString::fromUtf8(field_spec.group))
+        << field_spec.name;
   }
   for (QGroupBox* box : window->findChildren<QGroupBox*>()) {
     const QList<QWidget*> children = box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
