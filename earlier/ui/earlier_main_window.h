@@ -14,10 +14,8 @@
 #include <functional>
 
 #include "current/panel_session.h"
-#include "current/ui/about_window.h"
-#include "current/ui/main_window.h"
-#include "current/ui/qt_form.h"
-#include "link/tbcomport.h"
+#include "current/ui/main_window_services.h"
+#include "current/ui/panel_window.h"
 
 class QKeyEvent;
 
@@ -27,7 +25,7 @@ namespace tevral::earlier::ui {
 // desktop, the program's folder (where zEdaza.ini lies) and the port list.
 using MainFormServices = tevral::ui::MainFormServices;
 
-class TMainForm : public QWidget {
+class TMainForm : public tevral::ui::PanelWindow {
   Q_OBJECT
  public:
   // Builds the window and runs FormCreate (port list, speed, bar colour,
@@ -35,39 +33,16 @@ class TMainForm : public QWidget {
   explicit TMainForm(const MainFormServices& services, QWidget* parent = nullptr);
   ~TMainForm() override;
 
-  Form& MainForm() { return form_; }
-  tevral::ui::TFormHelp& FormHelp() { return *form_help_; }
-  link::TBComPort& BComPort1() { return port_; }
-
-  // Shows the window centred on the screen.
-  void ShowCentred();
-
   // The handlers the controls and hot keys are wired to.
   void ButtonReadClick();
   void ButtonWriteClick();
   void PNGButton2Click();
-  void PNGButton6Click();
-  void Label1Click();
 
  private:
   void BuildControls();
   void WireHandlers();
   void FormCreate();
-  void FormKeyDown(const QKeyEvent& key);
-  void RefreshPorts();
-  void ShowAboutWindow();
-
-  // Runs a handler; an error that escapes it goes to the error box and the
-  // program goes on.
-  void Guarded(const std::function<void()>& handler);
-  // A read or write: runs on a worker thread against the window's controls
-  // while the window keeps painting and takes no input.
-  void RunPanelCommand(const std::function<void(PanelSession&)>& sequence);
-
-  MainFormServices services_;
-  link::TBComPort port_;
-  tevral::ui::QtForm form_;
-  tevral::ui::TFormHelp* form_help_ = nullptr;
+  void FormKeyDown(const QKeyEvent& key) override;
 };
 
 }  // namespace tevral::earlier::ui
