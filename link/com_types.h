@@ -7,8 +7,21 @@
 namespace tevral::link {
 
 enum class TBaudRate : int32_t {
-  br110, br300, br600, br1200, br2400, br4800, br9600, br14400, br19200,
-  br38400, br56000, br57600, br115200, br128000, br256000
+  br110,
+  br300,
+  br600,
+  br1200,
+  br2400,
+  br4800,
+  br9600,
+  br14400,
+  br19200,
+  br38400,
+  br56000,
+  br57600,
+  br115200,
+  br128000,
+  br256000
 };
 enum class TByteSize : int32_t { bs5, bs6, bs7, bs8 };
 enum class TParity : int32_t { paNone, paOdd, paEven, paMark, paSpace };
