@@ -1,47 +1,16 @@
 #include "configurator/codecs.h"
 
 #include "configurator/cp1251.h"
+#include "link/hex_digits.h"
 
 namespace tevral {
 
 namespace {
 
-constexpr char kHexDigits[] = "0123456789ABCDEF";
-
-std::optional<int> HexDigitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return std::nullopt;
-}
+using link::HexDigitValue;
 
 bool IsAsciiDigitOrLetter(char c) {
   return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-// Hexadecimal digits after the prefix: at most eight, wrapping into the
-// signed range like the parser of the original tool chain.
-std::optional<uint32_t> ParseHexDigits(std::string_view digits) {
-  if (digits.empty() || digits.size() > 8) return std::nullopt;
-  uint32_t value = 0;
-  for (char c : digits) {
-    auto digit = HexDigitValue(c);
-    if (!digit) return std::nullopt;
-    value = value * 16 + static_cast<uint32_t>(*digit);
-  }
-  return value;
-}
-
-// Decimal digits as a magnitude; nothing when above `limit`.
-std::optional<uint64_t> ParseDecimalDigits(std::string_view digits, uint64_t limit) {
-  if (digits.empty()) return std::nullopt;
-  uint64_t value = 0;
-  for (char c : digits) {
-    if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + static_cast<uint64_t>(c - '0');
-    if (value > limit) return std::nullopt;
-  }
-  return value;
 }
 
 std::string EncodeBytes(std::string_view text) {
@@ -53,41 +22,10 @@ std::string EncodeBytes(std::string_view text) {
 
 }  // namespace
 
-std::string InvalidIntegerMessage(std::string_view text) {
-  // Every error message is UTF-8 by the time it leaves here; the text comes
-  // from a field, so it is code page 1251.
-  return "'" + Cp1251ToUtf8(text) + "' is not a valid integer value";
-}
-
-std::optional<int32_t> TryStrToInt(std::string_view text) {
-  bool negative = false;
-  if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
-    negative = text.front() == '-';
-    text.remove_prefix(1);
-  }
-  if (text.starts_with('$') || text.starts_with("0x") || text.starts_with("0X")) {
-    auto value = ParseHexDigits(text.substr(text.front() == '$' ? 1 : 2));
-    if (!value) return std::nullopt;
-    uint32_t bits = negative ? 0u - *value : *value;
-    return static_cast<int32_t>(bits);
-  }
-  const uint64_t limit = negative ? uint64_t{1} << 31 : (uint64_t{1} << 31) - 1;
-  auto magnitude = ParseDecimalDigits(text, limit);
-  if (!magnitude) return std::nullopt;
-  int64_t value = negative ? -static_cast<int64_t>(*magnitude) : static_cast<int64_t>(*magnitude);
-  return static_cast<int32_t>(value);
-}
-
-int32_t StrToInt(std::string_view text) {
-  auto value = TryStrToInt(text);
-  if (!value) throw EConvertError(InvalidIntegerMessage(text));
-  return *value;
-}
-
 std::string IntToHex(uint32_t value, int digits) {
   std::string out;
   do {
-    out.insert(out.begin(), kHexDigits[value & 0xF]);
+    out.insert(out.begin(), link::kUpperHexDigits[value & 0xF]);
     value >>= 4;
   } while (value != 0);
   while (static_cast<int>(out.size()) < digits) out.insert(out.begin(), '0');

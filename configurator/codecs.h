@@ -13,30 +13,12 @@
 
 #include <cstdint>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
+#include "configurator/number_parser.h"
+
 namespace tevral {
-
-// The number parser's error: "'%s' is not a valid integer value".
-class EConvertError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
-
-// The message of EConvertError for `text` (code page 1251); the message
-// is UTF-8 like every other error's.
-std::string InvalidIntegerMessage(std::string_view text);
-
-// The number parser used for every field that holds a number: an optional
-// sign, then decimal digits, or hexadecimal digits after "$", "0x" or "0X".
-// No blanks anywhere. A decimal value outside the 32-bit signed range is
-// invalid; a hexadecimal one of up to eight digits wraps into it, as the
-// parser always did ("$FFFFFFFF" is -1). Throws EConvertError.
-int32_t StrToInt(std::string_view text);
-// The same without the throw.
-std::optional<int32_t> TryStrToInt(std::string_view text);
 
 // `value` as uppercase hexadecimal digits, at least `digits` of them.
 std::string IntToHex(uint32_t value, int digits);

@@ -6,6 +6,8 @@
 #include <sstream>
 #include <system_error>
 
+#include "configurator/number_parser.h"
+
 namespace tevral {
 namespace {
 
@@ -71,49 +73,7 @@ std::string OneLine(std::string_view value) {
   return out;
 }
 
-std::optional<std::uint32_t> ParseDigits(std::string_view digits, int base) {
-  if (digits.empty()) return std::nullopt;
-  std::uint64_t value = 0;
-  for (char c : digits) {
-    int d = -1;
-    if (c >= '0' && c <= '9') d = c - '0';
-    if (base == 16 && c >= 'a' && c <= 'f') d = c - 'a' + 10;
-    if (base == 16 && c >= 'A' && c <= 'F') d = c - 'A' + 10;
-    if (d < 0) return std::nullopt;
-    value = value * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(d);
-    if (value > 0xFFFFFFFFu) return std::nullopt;
-  }
-  return static_cast<std::uint32_t>(value);
-}
-
 }  // namespace
-
-std::optional<int> ParseIniInteger(std::string_view text) {
-  if (text.starts_with("0x") || text.starts_with("0X")) {
-    // Hexadecimal digits fill all 32 bits: "0xFFFFFFFF" is -1.
-    const auto bits = ParseDigits(text.substr(2), 16);
-    if (!bits) return std::nullopt;
-    return static_cast<int>(*bits);
-  }
-  bool negative = false;
-  if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
-    negative = text.front() == '-';
-    text.remove_prefix(1);
-  }
-  std::uint32_t magnitude = 0;
-  if (!text.empty() && text.front() == '$') {
-    const auto bits = ParseDigits(text.substr(1), 16);
-    if (!bits) return std::nullopt;
-    magnitude = *bits;
-  } else {
-    const auto value = ParseDigits(text, 10);
-    const std::uint32_t limit = negative ? 0x80000000u : 0x7FFFFFFFu;
-    if (!value || *value > limit) return std::nullopt;
-    magnitude = *value;
-  }
-  // Unsigned arithmetic wraps where the signed one would overflow.
-  return static_cast<int>(negative ? 0u - magnitude : magnitude);
-}
 
 IniFile IniFile::Parse(std::string_view content) {
   IniFile file;
@@ -185,7 +145,7 @@ std::string IniFile::ReadString(std::string_view section, std::string_view key,
 int IniFile::ReadInteger(std::string_view section, std::string_view key, int fallback) const {
   const auto value = ReadValue(section, key);
   if (!value) return fallback;
-  return ParseIniInteger(*value).value_or(fallback);
+  return TryStrToInt(*value).value_or(fallback);
 }
 
 bool IniFile::ReadBool(std::string_view section, std::string_view key, bool fallback) const {

@@ -42,8 +42,8 @@ class IniFile {
   std::optional<std::string> ReadValue(std::string_view section, std::string_view key) const;
   std::string ReadString(std::string_view section, std::string_view key,
                          const std::string& fallback) const;
-  // Decimal, or hexadecimal after "0x", "0X" or "$"; anything that is no
-  // whole 32-bit number gives the fallback.
+  // Read by the number parser (number_parser.h); anything that is no number
+  // gives the fallback.
   int ReadInteger(std::string_view section, std::string_view key, int fallback) const;
   // Read as an integer: 0 is false, any other number true.
   bool ReadBool(std::string_view section, std::string_view key, bool fallback) const;
@@ -72,9 +72,5 @@ class IniFile {
 
   std::vector<Line> lines_;
 };
-
-// Parses a whole number the way the profile functions' callers do; exposed
-// for the tests of the rule itself.
-std::optional<int> ParseIniInteger(std::string_view text);
 
 }  // namespace tevral

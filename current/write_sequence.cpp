@@ -7,6 +7,7 @@
 #include "configurator/codecs.h"
 #include "current/identification.h"
 #include "current/memory_map.h"
+#include "link/hex_digits.h"
 
 namespace tevral::current {
 
@@ -33,7 +34,7 @@ constexpr std::size_t kAlternateNumberMaxLength = 16;
 constexpr const char* kScheduleFields[] = {"AdvEdit_TestPer", "AdvEdit_TestHou", "AdvEdit_TestMin"};
 
 bool IsHexDigit(char c) {
-  return std::isxdigit(static_cast<unsigned char>(c)) != 0;
+  return link::HexDigitValue(c).has_value();
 }
 
 // "SIM 1, сервер 2" for slot 1: how the window's two group boxes and three

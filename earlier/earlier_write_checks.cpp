@@ -1,5 +1,7 @@
 #include "earlier/earlier_write_checks.h"
 
+#include "link/hex_digits.h"
+
 #include <algorithm>
 #include <string_view>
 
@@ -26,7 +28,7 @@ bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
 bool IsHexDigit(char c) {
-  return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+  return link::HexDigitValue(c).has_value();
 }
 bool IsPhoneDigit(char c) {
   return IsDigit(c) || c == 'A';

@@ -5,6 +5,8 @@
 #include <thread>
 #include <utility>
 
+#include "link/hex_digits.h"
+
 namespace tevral::link {
 
 const char* const kReadFailureMessage =
@@ -43,9 +45,7 @@ std::string FrameChecksum(std::string_view text) {
     if (c == ':' || c == ';') continue;
     sum += static_cast<unsigned char>(c);
   }
-  static constexpr char kHexDigits[] = "0123456789ABCDEF";
-  const unsigned low = sum & 0xFFu;
-  return {kHexDigits[low >> 4], kHexDigits[low & 0x0Fu]};
+  return HexPair(static_cast<std::uint8_t>(sum & 0xFFu));
 }
 
 Pause RealPause() {

@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "link/hex_digits.h"
+
 namespace tevral::link {
 
 namespace {
@@ -50,7 +52,6 @@ std::string_view ReplyOutcomeText(ReplyOutcome outcome) {
 }
 
 std::string QuotedTraceText(std::string_view text) {
-  static constexpr char kHexDigits[] = "0123456789ABCDEF";
   std::string quoted = "\"";
   for (const char c : text) {
     const auto byte = static_cast<unsigned char>(c);
@@ -58,8 +59,7 @@ std::string QuotedTraceText(std::string_view text) {
       quoted += c;
     } else {
       quoted += "\\x";
-      quoted += kHexDigits[byte >> 4];
-      quoted += kHexDigits[byte & 0x0F];
+      quoted += HexPair(byte);
     }
   }
   quoted += '"';

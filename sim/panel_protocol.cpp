@@ -3,23 +3,14 @@
 #include <vector>
 
 #include "link/exchanges.h"
+#include "link/hex_digits.h"
 
 namespace tevral::sim {
 
 namespace {
 
-constexpr char kHexDigits[] = "0123456789ABCDEF";
-
-std::string HexPair(uint8_t byte) {
-  return {kHexDigits[byte >> 4], kHexDigits[byte & 0x0F]};
-}
-
-std::optional<int> HexDigitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return std::nullopt;
-}
+using link::HexDigitValue;
+using link::HexPair;
 
 // The bytes of a text of hexadecimal digit pairs; nothing if it is not one.
 std::optional<std::vector<uint8_t>> DecodePairs(std::string_view text) {

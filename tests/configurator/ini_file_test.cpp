@@ -57,37 +57,7 @@ TEST(IniFileRead, LongValuesAreCutTo2047Characters) {
   EXPECT_EQ(file.ReadString("b", "Text", "?"), exact);
 }
 
-TEST(IniFileRead, IntegersInDecimalAndHexadecimal) {
-  struct Case {
-    const char* text;
-    std::optional<int> value;
-  };
-  const Case cases[] = {
-      {"12", 12},
-      {"+5", 5},
-      {"-1", -1},
-      {"007", 7},
-      {"0x1F", 31},
-      {"0X1f", 31},
-      {"$ff", 255},
-      {"-$10", -16},
-      {"0xFFFFFFFF", -1},  // all 32 bits
-      {"2147483647", 2147483647},
-      {"-2147483648", -2147483647 - 1},
-      {"2147483648", std::nullopt},
-      {"0x100000000", std::nullopt},
-      {"", std::nullopt},
-      {"-", std::nullopt},
-      {"0x", std::nullopt},
-      {"$", std::nullopt},
-      {"12a", std::nullopt},
-      {"1.5", std::nullopt},
-      {"1 2", std::nullopt},
-      {"-0x10", std::nullopt},
-      {"abc", std::nullopt},
-  };
-  for (const Case& c : cases) EXPECT_EQ(ParseIniInteger(c.text), c.value) << c.text;
-
+TEST(IniFileRead, IntegersAreTrimmedAndUnquotedFirst) {
   // Through the file, the value is trimmed and unquoted first, and anything
   // that is no number gives the default.
   const IniFile file = IniFile::Parse("[s]\r\na= 7 \r\nb='3'\r\nc=x\r\n");

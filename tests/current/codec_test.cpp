@@ -17,57 +17,6 @@ std::string Reply(const std::string& data) {
   return ":000000" + data + "CS;";
 }
 
-TEST(StrToIntTest, AcceptsDecimalAndHexAndRejectsTheRest) {
-  struct Case {
-    const char* text;
-    std::optional<int32_t> value;
-  };
-  const Case cases[] = {
-      {"0", 0},
-      {"40", 40},
-      {"-5", -5},
-      {"+7", 7},
-      {"2147483647", 2147483647},
-      {"-2147483648", INT32_MIN},
-      {"2147483648", std::nullopt},
-      {"99999999999999999999", std::nullopt},
-      {"$1a", 0x1A},
-      {"0x1A", 0x1A},
-      {"0X10", 16},
-      {"$FFFF", 0xFFFF},
-      {"$FFFFFFFF", -1},  // eight hex digits wrap into the signed range
-      {"$100000000", std::nullopt},
-      {"", std::nullopt},
-      {"$", std::nullopt},
-      {"0x", std::nullopt},
-      {" 5", std::nullopt},
-      {"5 ", std::nullopt},
-      {"?", std::nullopt},
-      {"1e3", std::nullopt},
-      {"$-1", std::nullopt},
-      {"-", std::nullopt},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(TryStrToInt(c.text), c.value) << '"' << c.text << '"';
-  }
-}
-
-TEST(StrToIntTest, ErrorNamesTheOffendingText) {
-  try {
-    StrToInt("$G1");
-    FAIL() << "no error";
-  } catch (const EConvertError& error) {
-    EXPECT_STREQ(error.what(), "'$G1' is not a valid integer value");
-  }
-  // A field's text is code page 1251; the message, like every error, is UTF-8.
-  try {
-    StrToInt("\xE0\xE1");
-    FAIL() << "no error";
-  } catch (const EConvertError& error) {
-    EXPECT_STREQ(error.what(), "'аб' is not a valid integer value");
-  }
-}
-
 TEST(ReplyDataTest, StopsAtRequestedBytesAndNeverTakesTheChecksum) {
   struct Case {
     const char* reply;
