@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "configurator/field_table.h"
+#include "configurator/messages.h"
 #include "link/exchanges.h"
 #include "link/tbcomport.h"
 #include "link/trace.h"
@@ -132,7 +133,7 @@ int RunRead(const CommandLineProgram& program, const CommandLineRequest& request
     form.ShowError(error.what());
     return kExitFailure;
   }
-  form.ShowMessage("Збережено успішно.");
+  form.ShowMessage(kSaveSuccessMessage);
   return kExitSuccess;
 }
 
@@ -150,7 +151,7 @@ int RunWrite(const CommandLineProgram& program, const CommandLineRequest& reques
     return kExitFailure;
   }
   LoadSettings(form, *file, program.keys);
-  form.ShowMessage("Відкрито успішно.");
+  form.ShowMessage(kOpenSuccessMessage);
   // The file's port position belongs to another computer's list; the
   // device on the command line decides.
   SelectConnection(program, request, form);

@@ -5,6 +5,7 @@
 // emptied at the start that were not reached stay empty, so the user can
 // tell a broken read from a complete one.
 
+#include "configurator/messages.h"
 #include "configurator/panel_session.h"
 
 namespace tevral::current {
@@ -13,8 +14,6 @@ namespace tevral::current {
 // alternate number and the protocol.
 inline constexpr int kReadExchangesIdentified = 22;
 inline constexpr int kReadExchangesLimited = 20;
-
-inline constexpr const char* kReadSuccessMessage = "Прочитано успішно.";
 
 // Runs the whole read against session.form. Returns true when it ended
 // with the success message; false when an exchange failed (its message has

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "configurator/messages.h"
 #include "configurator/panel_session.h"
 
 namespace tevral::current {
@@ -16,8 +17,6 @@ namespace tevral::current {
 // alternate number.
 inline constexpr int kWriteExchangesIdentified = 25;
 inline constexpr int kWriteExchangesLimited = 24;
-
-inline constexpr const char* kWriteSuccessMessage = "Записано успішно.";
 
 // The message for the first value the write refuses, or nothing when all
 // of them can be written. Throws EConvertError for a number that does not

@@ -5,6 +5,7 @@
 // and the fields emptied at the start that were not reached stay empty, so
 // a broken read cannot pass for a complete one.
 
+#include "configurator/messages.h"
 #include "configurator/panel_session.h"
 
 namespace tevral::earlier {
@@ -14,8 +15,6 @@ namespace tevral::earlier {
 // full firmware.
 inline constexpr int kReadExchangesIdentified = 16;
 inline constexpr int kReadExchangesLimited = 10;
-
-inline constexpr const char* kReadSuccessMessage = "Прочитано успішно.";
 
 // Returns true when the read ended with its success message; false when an
 // exchange failed (the exchange has shown its message and closed the

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "configurator/form.h"
+#include "configurator/messages.h"
 #include "configurator/settings_file.h"
 
 namespace tevral::earlier {
@@ -17,7 +18,6 @@ SettingsKeySet EarlierSettingsKeys();
 
 inline constexpr const char* kOpenErrorMessage = "Open Error: missing zEdaza.ini";
 inline constexpr const char* kSaveErrorMessage = "Save Error: missing zEdaza.ini";
-inline constexpr const char* kSaveSuccessMessage = "Збережено успішно.";
 
 // The fixed file in `program_folder`.
 std::filesystem::path EarlierSettingsPath(const std::filesystem::path& program_folder);

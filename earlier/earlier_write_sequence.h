@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "configurator/form.h"
+#include "configurator/messages.h"
 #include "configurator/panel_session.h"
 #include "link/exchanges.h"
 
@@ -19,8 +20,6 @@ namespace tevral::earlier {
 inline constexpr int kWriteExchangesIdentified = 16;
 inline constexpr int kWriteExchangesLimited = 11;
 inline constexpr int kEventCodeExchanges = 5;
-
-inline constexpr const char* kWriteSuccessMessage = "Записано успішно.";
 
 // The write request bodies, in the order they are sent.
 struct EarlierWritePlan {

@@ -7,8 +7,6 @@ namespace tevral::ui {
 
 inline constexpr const char* kStartCaption = "Тевраль-1/2 GSM GPRS конфігуратор";
 inline constexpr const char* kPortsRefreshed = "Порти оновлено!";
-inline constexpr const char* kSavedMessage = "Збережено успішно.";
-inline constexpr const char* kOpenedMessage = "Відкрито успішно.";
 inline constexpr const char* kSaveDialogTitle =
     "Збереження конфігурації (повинна знаходитися в папці з .ехе)";
 inline constexpr const char* kOpenDialogTitle =

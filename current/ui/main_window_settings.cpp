@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "configurator/ini_file.h"
+#include "configurator/messages.h"
 #include "configurator/settings_file.h"
 #include "configurator/ui/app_texts.h"
 #include "current/settings_keys.h"
@@ -15,8 +16,6 @@
 namespace tevral::current::ui {
 namespace {
 
-using tevral::ui::kOpenedMessage;
-using tevral::ui::kSavedMessage;
 using tevral::ui::kSettingsFileNotFound;
 
 constexpr const char* kSettingsFileUnreadable = "Не вдалося прочитати файл налаштувань «%1»";
@@ -53,7 +52,7 @@ void TMainForm::SaveSettingsFile() {
   }
   SaveSettings(form_, target,
                CurrentSettingsKeys());  // all or nothing; SettingsWriteError to the error box
-  form_.ShowMessage(kSavedMessage);
+  form_.ShowMessage(kSaveSuccessMessage);
 }
 
 void TMainForm::OpenSettingsFile() {
@@ -76,7 +75,7 @@ void TMainForm::OpenSettingsFile() {
     return;
   }
   LoadSettings(form_, *file, CurrentSettingsKeys());
-  form_.ShowMessage(kOpenedMessage);
+  form_.ShowMessage(kOpenSuccessMessage);
 }
 
 void TMainForm::LoadStartUpFile() {

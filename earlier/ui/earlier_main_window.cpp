@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <filesystem>
 
+#include "configurator/ui/app_texts.h"
 #include "configurator/ui/key_preview.h"
 #include "earlier/earlier_read_sequence.h"
 #include "earlier/earlier_settings.h"
@@ -26,7 +27,7 @@ std::filesystem::path ToPath(const QString& path) {
 }  // namespace
 
 TMainForm::TMainForm(const MainFormServices& services, QWidget* parent)
-    : PanelWindow(services, kStartCaption, kAboutCaption, parent) {
+    : PanelWindow(services, tevral::ui::kStartCaption, kAboutCaption, parent) {
   BuildControls();
   FixClientSize(kClientSize);
   WireHandlers();
