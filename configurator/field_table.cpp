@@ -22,11 +22,6 @@ std::string TextShownBy(const FieldSpec& field_spec, const std::string& value) {
 
 }  // namespace
 
-std::string ErrorBoxText(const std::string& message) {
-  if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') return message + ".";
-  return message;
-}
-
 FieldTable::FieldTable(FieldInventory fields) : fields_(fields) {
   for (const FieldSpec& field_spec : fields_) {
     Control control{.field_spec = &field_spec};

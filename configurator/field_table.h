@@ -25,10 +25,6 @@ struct FormEvent {
   bool operator==(const FormEvent&) const = default;
 };
 
-// The error box adds a full stop to a message whose last character comes
-// after "." in character order, as the window's error box does.
-std::string ErrorBoxText(const std::string& message);
-
 class FieldTable : public Form {
  public:
   // Starts with every field at its default; the caption is empty.

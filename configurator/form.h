@@ -42,4 +42,9 @@ class Form : public link::ExchangeHost {
   virtual void ShowError(const std::string& message) = 0;
 };
 
+// The error box adds a full stop to a message whose last character comes
+// after "." in character order: the text the error box shows for
+// `message`.
+std::string ErrorBoxText(const std::string& message);
+
 }  // namespace tevral

@@ -45,37 +45,37 @@ bool SettingsFileExists(const fs::path& path) {
 }
 
 void LoadSettings(Form& form, const IniFile& file, SettingsKeySet keys) {
-  for (const SettingSpec& field_spec : keys) {
-    const std::string_view key = KeyName(field_spec.key);
-    switch (field_spec.key) {
+  for (const SettingSpec& setting : keys) {
+    const std::string_view key = KeyName(setting.key);
+    switch (setting.key) {
       case SettingKey::kText:
-        form.SetText(field_spec.section, file.ReadString(field_spec.section, key,
-                                                         std::string(field_spec.default_text)));
+        form.SetText(setting.section,
+                     file.ReadString(setting.section, key, std::string(setting.default_text)));
         break;
       case SettingKey::kChecked:
-        form.SetChecked(field_spec.section,
-                        file.ReadBool(field_spec.section, key, field_spec.default_number != 0));
+        form.SetChecked(setting.section,
+                        file.ReadBool(setting.section, key, setting.default_number != 0));
         break;
       case SettingKey::kItemIndex:
-        form.SetItemIndex(field_spec.section,
-                          file.ReadInteger(field_spec.section, key, field_spec.default_number));
+        form.SetItemIndex(setting.section,
+                          file.ReadInteger(setting.section, key, setting.default_number));
         break;
     }
   }
 }
 
 void WriteSettings(const Form& form, IniFile& existing, SettingsKeySet keys) {
-  for (const SettingSpec& field_spec : keys) {
-    const std::string_view key = KeyName(field_spec.key);
-    switch (field_spec.key) {
+  for (const SettingSpec& setting : keys) {
+    const std::string_view key = KeyName(setting.key);
+    switch (setting.key) {
       case SettingKey::kText:
-        existing.WriteString(field_spec.section, key, form.Text(field_spec.section));
+        existing.WriteString(setting.section, key, form.Text(setting.section));
         break;
       case SettingKey::kChecked:
-        existing.WriteBool(field_spec.section, key, form.Checked(field_spec.section));
+        existing.WriteBool(setting.section, key, form.Checked(setting.section));
         break;
       case SettingKey::kItemIndex:
-        existing.WriteInteger(field_spec.section, key, form.ItemIndex(field_spec.section));
+        existing.WriteInteger(setting.section, key, form.ItemIndex(setting.section));
         break;
     }
   }

@@ -35,6 +35,19 @@ struct SettingSpec {
 
 using SettingsKeySet = std::span<const SettingSpec>;
 
+// The entries of a key set, as the programs' lists write them.
+namespace setting {
+constexpr SettingSpec Text(std::string_view section, std::string_view default_text) {
+  return {.section = section, .key = SettingKey::kText, .default_text = default_text};
+}
+constexpr SettingSpec Checked(std::string_view section, bool default_checked = true) {
+  return {.section = section, .key = SettingKey::kChecked, .default_number = default_checked};
+}
+constexpr SettingSpec ItemIndex(std::string_view section, int default_index = 0) {
+  return {.section = section, .key = SettingKey::kItemIndex, .default_number = default_index};
+}
+}  // namespace setting
+
 // A save that failed. The message is "Unable to write to " and the path;
 // the error box shows it.
 class SettingsWriteError : public std::runtime_error {

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "configurator/area_reads.h"
 #include "configurator/codecs.h"
 #include "current/identification.h"
 #include "current/memory_map.h"
@@ -9,18 +10,6 @@
 namespace tevral::current {
 
 namespace {
-
-// Sends the read request of `area`; true when the panel answered. On a
-// failure the exchange has already closed the port and told the user.
-bool Fetch(PanelSession& session, const MemoryArea& area) {
-  session.exchanges.RequestText = area.ReadBody();
-  session.exchanges.ReadExchange();
-  return session.exchanges.ExchangeFailed == 0;
-}
-
-std::string_view FetchedData(const PanelSession& session, const MemoryArea& area) {
-  return ReplyData(session.exchanges.ReplyText, area.read_bytes);
-}
 
 // The fields a read fills from scratch are emptied first: if the read
 // breaks off, the ones it did not reach show that they were not read.

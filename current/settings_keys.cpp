@@ -3,15 +3,9 @@
 namespace tevral::current {
 namespace {
 
-constexpr SettingSpec Text(std::string_view section, std::string_view default_text) {
-  return {.section = section, .key = SettingKey::kText, .default_text = default_text};
-}
-constexpr SettingSpec Checked(std::string_view section, bool default_checked) {
-  return {.section = section, .key = SettingKey::kChecked, .default_number = default_checked};
-}
-constexpr SettingSpec ItemIndex(std::string_view section, int default_index) {
-  return {.section = section, .key = SettingKey::kItemIndex, .default_number = default_index};
-}
+using setting::Checked;
+using setting::ItemIndex;
+using setting::Text;
 
 constexpr SettingSpec kCurrentKeys[] = {
     ItemIndex("cbPort", 0),

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "configurator/area_reads.h"
 #include "configurator/codecs.h"
 #include "earlier/earlier_codecs.h"
 #include "earlier/earlier_fields.h"
@@ -10,18 +11,6 @@
 
 namespace tevral::earlier {
 namespace {
-
-// Sends the read request of `area`; true when the panel answered. On a
-// failure the exchange has already closed the port and told the user.
-bool Fetch(PanelSession& session, const MemoryArea& area) {
-  session.exchanges.RequestText = area.ReadBody();
-  session.exchanges.ReadExchange();
-  return session.exchanges.ExchangeFailed == 0;
-}
-
-std::string_view FetchedData(const PanelSession& session, const MemoryArea& area) {
-  return ReplyData(session.exchanges.ReplyText, area.read_bytes);
-}
 
 std::optional<uint8_t> FetchedByte(const PanelSession& session, const MemoryArea& area) {
   const auto pair = DataPair(FetchedData(session, area), 0);

@@ -5,15 +5,9 @@
 namespace tevral::earlier {
 namespace {
 
-constexpr SettingSpec Text(std::string_view section, std::string_view default_text) {
-  return {.section = section, .key = SettingKey::kText, .default_text = default_text};
-}
-constexpr SettingSpec Checked(std::string_view section) {
-  return {.section = section, .key = SettingKey::kChecked, .default_number = 1};
-}
-constexpr SettingSpec ItemIndex(std::string_view section) {
-  return {.section = section, .key = SettingKey::kItemIndex, .default_number = 0};
-}
+using setting::Checked;
+using setting::ItemIndex;
+using setting::Text;
 
 // Most text keys read "?" when missing, so a gap in the file shows in the
 // window. Every check box and radio button reads checked; the TCP button of

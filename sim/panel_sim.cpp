@@ -6,6 +6,9 @@
 #include <optional>
 #include <stdexcept>
 #include <system_error>
+#include <vector>
+
+#include "configurator/whole_file_writer.h"
 
 namespace tevral::sim {
 
@@ -24,8 +27,8 @@ constexpr OptionSpec kOptions[] = {
 };
 
 const OptionSpec* FindOption(std::string_view name) {
-  for (const OptionSpec& field_spec : kOptions) {
-    if (field_spec.name == name) return &field_spec;
+  for (const OptionSpec& option : kOptions) {
+    if (option.name == name) return &option;
   }
   return nullptr;
 }
@@ -49,18 +52,17 @@ std::variant<OptionValues, PanelSimUsageError> CollectOptions(std::span<const st
     const std::string& arg = args[i];
     const size_t equals = arg.find('=');
     const std::string name = arg.substr(0, equals);
-    const OptionSpec* field_spec = FindOption(name);
-    if (!field_spec) return PanelSimUsageError{"unknown argument '" + arg + "'"};
+    const OptionSpec* option = FindOption(name);
+    if (!option) return PanelSimUsageError{"unknown argument '" + arg + "'"};
     std::string value;
-    if (!field_spec->takes_value) {
+    if (!option->takes_value) {
       if (equals != std::string::npos) return PanelSimUsageError{name + " takes no value"};
     } else if (equals != std::string::npos) {
       value = arg.substr(equals + 1);
     } else if (i + 1 < args.size()) {
       value = args[++i];
     }
-    if (field_spec->takes_value && value.empty())
-      return PanelSimUsageError{name + " needs a value"};
+    if (option->takes_value && value.empty()) return PanelSimUsageError{name + " needs a value"};
     if (!values.emplace(name, value).second) {
       return PanelSimUsageError{name + " is given more than once"};
     }
@@ -148,14 +150,13 @@ void SetUpPanel(SimulatedPanel& panel, const PanelSimOptions& options) {
 }
 
 void SaveMemoryImage(const PanelMemory& memory, const std::filesystem::path& path) {
-  std::filesystem::path temporary = path;
-  temporary += ".part";
-  try {
-    memory.SaveImage(temporary.string());
-    std::filesystem::rename(temporary, path);
-  } catch (const std::exception&) {
-    std::error_code ignored;
-    std::filesystem::remove(temporary, ignored);
+  std::string image;
+  image.reserve(PanelMemory::kImageSize);
+  for (int bank = 0; bank < PanelMemory::kBanks; ++bank) {
+    const std::vector<uint8_t> bytes = memory.Read(bank, 0, PanelMemory::kBankSize);
+    image.append(bytes.begin(), bytes.end());
+  }
+  if (!ReplaceWholeFile(path, image)) {
     throw std::runtime_error("cannot save memory image " + path.string());
   }
 }

@@ -2,6 +2,10 @@
 
 #include <stdexcept>
 
+// The demo port's type is known everywhere; only where the simulated panel
+// is built (it needs a pseudo-terminal) is one ever started.
+#include "sim/demo_port.h"
+
 namespace tevral::ui {
 
 namespace {
@@ -62,5 +66,16 @@ WindowExtras::WindowExtras(const WindowArguments& arguments, DemoFirmware firmwa
 }
 
 WindowExtras::~WindowExtras() = default;
+
+void WindowExtras::Apply(MainFormServices& services) {
+#ifdef TEVRAL_HAS_DEMO_PORT
+  if (demo_) {
+    services.list_ports = demo_->WithDemoEntry(services.list_ports);
+    sim::DemoPort* demo = demo_.get();
+    services.resolve_port = [demo](const std::string& name) { return demo->Resolve(name); };
+  }
+#endif
+  services.trace = trace_.get();
+}
 
 }  // namespace tevral::ui

@@ -15,12 +15,13 @@
 #include <string>
 #include <variant>
 
+#include "configurator/ui/main_window_services.h"
 #include "link/tbcomport.h"
 #include "link/trace.h"
 
-#ifdef TEVRAL_HAS_DEMO_PORT
-#include "sim/demo_port.h"
-#endif
+namespace tevral::sim {
+class DemoPort;
+}
 
 namespace tevral::ui {
 
@@ -48,35 +49,17 @@ class WindowExtras {
   WindowExtras& operator=(const WindowExtras&) = delete;
 
   // Puts the demo port into the window's port list and its name resolver,
-  // and the trace into its services. Works on the services of either
-  // window: both have list_ports, resolve_port and trace.
-  template <typename Services>
-  void Apply(Services& services) {
-#ifdef TEVRAL_HAS_DEMO_PORT
-    if (demo_) {
-      services.list_ports = demo_->WithDemoEntry(services.list_ports);
-      sim::DemoPort* demo = demo_.get();
-      services.resolve_port = [demo](const std::string& name) { return demo->Resolve(name); };
-    }
-#endif
-    services.trace = trace_.get();
-  }
+  // and the trace into its services.
+  void Apply(MainFormServices& services);
 
   // The port each trace line names: the window's, once it exists.
-  void TracePort(const link::TBComPort& port) {
-    traced_port_ = &port;
-  }
+  void TracePort(const link::TBComPort& port) { traced_port_ = &port; }
 
-#ifdef TEVRAL_HAS_DEMO_PORT
-  sim::DemoPort* Demo() {
-    return demo_.get();
-  }
-#endif
+  // The demo panel; nullptr without --demo.
+  sim::DemoPort* Demo() { return demo_.get(); }
 
  private:
-#ifdef TEVRAL_HAS_DEMO_PORT
   std::unique_ptr<sim::DemoPort> demo_;
-#endif
   std::unique_ptr<link::FileTrace> trace_;
   const link::TBComPort* traced_port_ = nullptr;
 };

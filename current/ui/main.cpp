@@ -12,7 +12,7 @@
 #include <string_view>
 #include <variant>
 
-#include "configurator/field_table.h"
+#include "configurator/form.h"
 #include "configurator/ui/demo_mode.h"
 #include "configurator/ui/desktop_services.h"
 #include "configurator/ui/skin.h"

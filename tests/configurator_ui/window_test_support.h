@@ -1,17 +1,25 @@
 #pragma once
 // What the window tests of both programs share: a stand-in user who answers
 // the dialogs and remembers every message, a desktop that counts what it
-// was asked for, and typing that reaches a field as a keyboard would.
+// was asked for, a window built with them, and typing that reaches a field
+// as a keyboard would.
+
+#include <gtest/gtest.h>
 
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
+#include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "configurator/ui/desktop_services.h"
+#include "configurator/ui/main_window_services.h"
 #include "configurator/ui/user_dialogs.h"
+#include "link/com_errors.h"
 
 namespace tevral::ui::uitest {
 
@@ -71,6 +79,56 @@ class CountingDesktop : public DesktopServices {
   int sounds = 0;
   int device_manager_opened = 0;
   std::vector<QUrl> addresses;
+};
+
+// A window of either program built with the stand-ins, in a program folder
+// of the test's own. No system serial port is listed or opened: the port
+// list is whatever the test hands in.
+template <typename Window>
+class WindowTestBase : public ::testing::Test {
+ protected:
+  // The port names the window's port list gives; tests change it before
+  // Ctrl+R or before making the window.
+  std::vector<std::string> ports{"/dev/ttyFAKE0", "/dev/ttyFAKE1"};
+  bool port_list_fails = false;
+
+  RecordingUser user;
+  CountingDesktop desktop;
+  QTemporaryDir program_folder;
+  std::unique_ptr<Window> window;
+
+  MainFormServices Services() {
+    MainFormServices services;
+    services.dialogs = &user;
+    services.desktop = &desktop;
+    services.program_folder = program_folder.path();
+    services.list_ports = [this](std::vector<std::string>& list) {
+      if (port_list_fails) throw link::EComPort(link::com_message::kRegistry);
+      list = ports;
+    };
+    return services;
+  }
+
+  Window& MakeWindow() {
+    window = std::make_unique<Window>(Services());
+    return *window;
+  }
+
+  // Shows the window and gives it the keyboard focus, as the user finds it.
+  Window& ShowWindow() {
+    if (!window) MakeWindow();
+    window->ShowCentred();
+    window->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    return *window;
+  }
+
+  template <typename Widget = QWidget>
+  Widget* Control(const char* name) {
+    auto* widget = window->template findChild<Widget*>(QString::fromLatin1(name));
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+  }
 };
 
 // Types text into a widget one key event per character, so letters outside

@@ -11,6 +11,7 @@
 #include <fstream>
 
 #include "configurator/ui/demo_mode.h"
+#include "sim/demo_port.h"
 #include "window_fixture.h"
 
 namespace tevral::ui::uitest {

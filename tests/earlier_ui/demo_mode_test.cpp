@@ -9,6 +9,7 @@
 #include "configurator/ui/demo_mode.h"
 #include "earlier_window_fixture.h"
 #include "link/exchanges.h"
+#include "sim/demo_port.h"
 
 namespace tevral::earlier::ui::uitest {
 namespace {

@@ -24,7 +24,7 @@ using tevral::ui::uitest::CountingDesktop;
 using tevral::ui::uitest::RecordingUser;
 using tevral::ui::uitest::TypeText;
 
-class EarlierWindowTest : public ::testing::Test {
+class EarlierWindowTest : public tevral::ui::uitest::WindowTestBase<TMainForm> {
  protected:
   // Started from a folder that is not the program's, so nothing the window
   // does can lean on the working directory.
@@ -38,47 +38,7 @@ class EarlierWindowTest : public ::testing::Test {
     QDir::setCurrent(previous_folder_);
   }
 
-  std::vector<std::string> ports{"/dev/ttyFAKE0", "/dev/ttyFAKE1"};
-  bool port_list_fails = false;
-
-  RecordingUser user;
-  CountingDesktop desktop;
-  QTemporaryDir program_folder;
   QTemporaryDir working_folder;
-  std::unique_ptr<TMainForm> window;
-
-  MainFormServices Services() {
-    MainFormServices services;
-    services.dialogs = &user;
-    services.desktop = &desktop;
-    services.program_folder = program_folder.path();
-    services.list_ports = [this](std::vector<std::string>& list) {
-      if (port_list_fails) throw link::EComPort(link::com_message::kRegistry);
-      list = ports;
-    };
-    return services;
-  }
-
-  TMainForm& MakeWindow() {
-    window = std::make_unique<TMainForm>(Services());
-    return *window;
-  }
-
-  // Shows the window and gives it the keyboard focus, as the user finds it.
-  TMainForm& ShowWindow() {
-    if (!window) MakeWindow();
-    window->ShowCentred();
-    window->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    return *window;
-  }
-
-  template <typename Widget = QWidget>
-  Widget* Control(const char* name) {
-    auto* widget = window->findChild<Widget*>(QString::fromLatin1(name));
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-  }
 
   // The fixed settings file beside the program.
   QString SettingsFile() const { return program_folder.filePath(QStringLiteral("zEdaza.ini")); }
