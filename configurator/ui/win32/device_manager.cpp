@@ -1,5 +1,7 @@
-#include <shellapi.h>
+// windows.h first: shellapi.h builds on its declarations.
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <QWidget>
 
