@@ -16,11 +16,9 @@ endif()
 
 set(violations "")
 
-# check_folder(FOLDER REGEX WHY): every source under FOLDER (relative to the
-# tree) whose #include line matches REGEX is a violation.
-function(check_folder folder regex why)
-  file(GLOB_RECURSE sources LIST_DIRECTORIES false
-       ${SOURCE_DIR}/${folder}/*.h ${SOURCE_DIR}/${folder}/*.cpp)
+# check_sources(SOURCES REGEX WHY): every file of SOURCES whose #include
+# line matches REGEX is a violation.
+function(check_sources sources regex why)
   foreach(source IN LISTS sources)
     file(STRINGS ${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
     foreach(line IN LISTS includes)
@@ -31,6 +29,15 @@ function(check_folder folder regex why)
       endif()
     endforeach()
   endforeach()
+  set(violations "${violations}" PARENT_SCOPE)
+endfunction()
+
+# check_folder(FOLDER REGEX WHY): the same for every source under FOLDER
+# (relative to the tree), its subfolders included.
+function(check_folder folder regex why)
+  file(GLOB_RECURSE sources LIST_DIRECTORIES false
+       ${SOURCE_DIR}/${folder}/*.h ${SOURCE_DIR}/${folder}/*.cpp)
+  check_sources("${sources}" "${regex}" "${why}")
   set(violations "${violations}" PARENT_SCOPE)
 endfunction()
 
@@ -55,16 +62,8 @@ check_folder(tests/configurator_ui "${program_current}|${program_earlier}"
 # The Qt-free part of the shared layer: every file directly in configurator/.
 file(GLOB headless LIST_DIRECTORIES false ${SOURCE_DIR}/configurator/*.h
      ${SOURCE_DIR}/configurator/*.cpp)
-foreach(source IN LISTS headless)
-  file(STRINGS ${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
-  foreach(line IN LISTS includes)
-    if(line MATCHES "[<\"](Q[A-Za-z]|configurator/ui/)")
-      file(RELATIVE_PATH relative ${SOURCE_DIR} ${source})
-      string(STRIP "${line}" line)
-      list(APPEND violations "${relative}: ${line} (the shared layer is Qt-free outside ui/)")
-    endif()
-  endforeach()
-endforeach()
+check_sources("${headless}" "[<\"](Q[A-Za-z]|configurator/ui/)"
+              "the shared layer is Qt-free outside ui/")
 
 check_folder(link "[<\"](configurator|current|earlier|sim)/|[<\"]Q[A-Za-z]"
              "link/ is the bottom layer")
