@@ -60,10 +60,10 @@ class TracedExchangeTest : public ::testing::Test {
   }
 
   Trace trace;
-  ScriptedLine port{trace};
+  ScriptedLine port{trace, &clock};
   RecordingHost host{trace};
   VirtualClock clock{trace};
-  Exchanges ex{port, host, clock.AsPause()};
+  Exchanges ex{port, host, clock.AsPause(), clock.AsClock()};
   RecordingSink sink;
 };
 
