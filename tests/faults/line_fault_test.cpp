@@ -303,7 +303,9 @@ TEST_P(LineFaultSuite, CablePulledOutHalfWayAndPluggedBackIn) {
     panel.SetFaults({});
     EXPECT_TRUE(run()) << c.name;
     EXPECT_TRUE(window.Showed(c.write ? kWriteDone : kReadDone)) << c.name;
-    if (!c.write) EXPECT_EQ(Settings(window.form, program().fields()), read_back);
+    if (!c.write) {
+      EXPECT_EQ(Settings(window.form, program().fields()), read_back);
+    }
   }
 }
 
