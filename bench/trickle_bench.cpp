@@ -22,9 +22,9 @@
 #include <thread>
 #include <vector>
 
-#include "current/field_table.h"
+#include "configurator/field_table.h"
+#include "configurator/panel_session.h"
 #include "current/fields.h"
-#include "current/panel_session.h"
 #include "current/read_sequence.h"
 #include "link/com_errors.h"
 #include "link/exchanges.h"
@@ -84,7 +84,7 @@ int main() {
   tevral::sim::WriteCurrentPanelImage(panel.Memory());
   panel.Start();
 
-  tevral::FieldTable form(tevral::CurrentFields());
+  tevral::FieldTable form(tevral::current::CurrentFields());
   form.SetItems("cbPort", {panel.DevicePath()});
   form.SetItemIndex("cbPort", 0);
   TBComPort port;
@@ -93,9 +93,9 @@ int main() {
   tevral::PanelSession session{form, port, exchanges};
   std::printf("simulated panel on %s, 115200 baud, time-outs 1 ms\n\n", panel.DevicePath().c_str());
 
-  const double floor_ms = tevral::kReadExchangesIdentified * 100.0;
+  const double floor_ms = tevral::current::kReadExchangesIdentified * 100.0;
   const auto full_read = [&] {
-    if (!tevral::ReadFromPanel(session)) std::printf("unexpected failure of a read\n");
+    if (!tevral::current::ReadFromPanel(session)) std::printf("unexpected failure of a read\n");
   };
   const std::vector<double> good = Repeat(5, full_read);
   tevral::sim::PanelFaults two_chunks;

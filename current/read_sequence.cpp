@@ -14,7 +14,7 @@ namespace {
 // failure the exchange has already closed the port and told the user.
 bool Fetch(PanelSession& session, const MemoryArea& area) {
   session.exchanges.RequestText = area.ReadBody();
-  session.exchanges.ReadExchange();
+  session.exchanges.ReadExchange(link::WholeReadReply(area.read_bytes));
   return session.exchanges.ExchangeFailed == 0;
 }
 

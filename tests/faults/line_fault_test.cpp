@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "current/field_table.h"
+#include "configurator/field_table.h"
+#include "configurator/panel_session.h"
 #include "current/fields.h"
-#include "current/panel_session.h"
 #include "current/read_sequence.h"
 #include "current/write_sequence.h"
 #include "earlier/earlier_fields.h"
@@ -55,9 +55,12 @@ bool WriteEarlier(PanelSession& session) {
   return earlier::WriteToEarlierPanel(session);
 }
 
-const Program kCurrent{
-    "current",     CurrentFields, sim::CurrentPanelIdentity, sim::WriteCurrentPanelImage,
-    ReadFromPanel, WriteToPanel};
+const Program kCurrent{"current",
+                       current::CurrentFields,
+                       sim::CurrentPanelIdentity,
+                       sim::WriteCurrentPanelImage,
+                       current::ReadFromPanel,
+                       current::WriteToPanel};
 const Program kEarlier{"earlier",
                        earlier::EarlierFields,
                        sim::EarlierPanelIdentity,
