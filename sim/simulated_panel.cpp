@@ -145,7 +145,8 @@ bool SimulatedPanel::WaitForRequests(size_t count, std::chrono::milliseconds tim
 
 bool SimulatedPanel::WaitUntilSent(std::chrono::milliseconds timeout) const {
   std::unique_lock lock(outbox_mutex_);
-  return outbox_changed_.wait_for(lock, timeout, [&] { return outbox_.empty() && !writing_; });
+  return outbox_changed_.wait_for(lock, timeout,
+                                  [&] { return outbox_.empty() && !writing_ && deciding_ == 0; });
 }
 
 int SimulatedPanel::HangUps() const {
@@ -213,6 +214,13 @@ void SimulatedPanel::HandleFrame(const std::string& frame) {
     identity = identity_;
     callback = log_callback_;
   }
+  {
+    // From before the request is recorded until its output is in the box,
+    // the panel counts as having something to send: whoever saw the record
+    // and waits until everything is sent also waits for this.
+    std::lock_guard lock(outbox_mutex_);
+    ++deciding_;
+  }
   RequestRecord record{frame, parts.checksum_ok, false, {}};
   const bool hang_up = HangsUpAt(parts, faults);
   if (!hang_up) record.reply = ReplyTo(parts, faults, identity);
@@ -228,6 +236,11 @@ void SimulatedPanel::HandleFrame(const std::string& frame) {
   if (callback) callback(record);
   if (hang_up) ScheduleHangUp();
   if (record.answered) ScheduleReply(record.reply, faults);
+  {
+    std::lock_guard lock(outbox_mutex_);
+    --deciding_;
+  }
+  outbox_changed_.notify_all();
 }
 
 // Counted among the requests with a good checksum, like every fault; the

@@ -172,6 +172,7 @@ class SimulatedPanel {
   std::deque<Output> outbox_;
   Clock::time_point last_scheduled_{};
   bool writing_ = false;  // a piece is out of the box and being written
+  int deciding_ = 0;      // requests recorded whose output is not in the box yet
   bool stopping_ = false;
 };
 

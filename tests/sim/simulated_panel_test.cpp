@@ -131,7 +131,7 @@ TEST_F(SimulatedPanelTest, SlowReplyWaitsAndStopInterruptsIt) {
 // never mixed into it.
 TEST_F(SimulatedPanelTest, KeepsListeningWhileAReplyTricklesOut) {
   PanelFaults faults;
-  faults.chunk_gap_ms = 20;  // 28 characters: over half a second
+  faults.chunk_gap_ms = 100;  // 28 characters: nearly three seconds
   panel.SetFaults(faults);
   client->Send(kIdentify);
   ASSERT_TRUE(panel.WaitForRequests(1, 5s));
