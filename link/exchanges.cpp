@@ -91,6 +91,7 @@ void Exchanges::WriteExchange() {
 
 bool Exchanges::RunAttempts(int32_t reply_limit, const ReplyCheck& whole, bool quiet) {
   PrepareLine();
+  bool heard = false;
   for (int attempt = 1; attempt <= kAttempts; ++attempt) {
     ReplyText.clear();
     SendTraced();
@@ -99,6 +100,7 @@ bool Exchanges::RunAttempts(int32_t reply_limit, const ReplyCheck& whole, bool q
     // by now and whatever follows while the bytes keep coming.
     pause_(kPauseMs);
     const bool complete = CollectReply(reply_limit, whole);
+    heard = heard || !ReplyText.empty();
     if (trace_) trace_->ReplyReceived(ReplyText, AttemptOutcome(complete, attempt, quiet));
     if (complete) {
       unanswered_.Answered(clock_());
@@ -110,7 +112,15 @@ bool Exchanges::RunAttempts(int32_t reply_limit, const ReplyCheck& whole, bool q
     // frame, so a reply that comes late answers this request as well.
     pause_(kPauseMs);
   }
-  unanswered_.GaveUp(clock_());
+  // A panel that sent nothing at all while the attempts ran (about three
+  // seconds) does not answer this request; waiting for its replies before
+  // the next frame would only cost an older panel, one that does not know
+  // the identification request, that long again at every read and write.
+  if (heard) {
+    unanswered_.GaveUp(clock_());
+  } else {
+    unanswered_.Forget();
+  }
   return false;
 }
 

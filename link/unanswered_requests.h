@@ -12,8 +12,10 @@
 // How late can it come? A reply that was taken arrived at most
 // (taken - first send) after the request it answers. A panel that is that
 // slow answers the last send of the frame by (last send + that delay). When
-// no reply was taken at all, the time the exchange waited stands in for the
-// delay. A margin covers a panel whose delay varies a little.
+// no reply was taken but something came, the time the exchange waited
+// stands in for the delay; when nothing came at all, the panel is taken as
+// not answering the frame. A margin covers a panel whose delay varies a
+// little.
 
 #include <cstddef>
 #include <cstdint>

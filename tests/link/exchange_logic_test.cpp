@@ -330,6 +330,22 @@ TEST_F(ExchangeTest, SlowPanelsOwedRepliesAreDrainedBeforeTheNextFrame) {
   EXPECT_EQ(port.queued, "");
 }
 
+// A probe that heard nothing at all in its five attempts owes nothing: the
+// next frame goes out after the discard, without a wait.
+TEST_F(ExchangeTest, ProbeThatHeardNothingLeavesNothingToWaitFor) {
+  ex.QuietFailure = -1;
+  ex.RequestText = "0039";
+  ex.ReadExchange();
+  ex.QuietFailure = 0;
+  const int after_probe = clock.elapsed_ms;
+
+  port.replies = {":0001011083;"};
+  ex.RequestText = "0001010065";
+  ex.ReadExchange(WholeReadReply(1));
+  EXPECT_EQ(ex.ExchangeFailed, 0);
+  EXPECT_EQ(clock.elapsed_ms - after_probe, 100);  // the pause, nothing more
+}
+
 // The same slow panel drops the second write's frames: the first write's
 // late acknowledgement must not pass for the second's.
 TEST_F(ExchangeTest, AnEarlierAcknowledgementNeverPassesForALaterWrite) {
