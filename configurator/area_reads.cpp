@@ -1,12 +1,13 @@
 #include "configurator/area_reads.h"
 
 #include "configurator/codecs.h"
+#include "link/reply_shape.h"
 
 namespace tevral {
 
 bool Fetch(PanelSession& session, const MemoryArea& area) {
   session.exchanges.RequestText = area.ReadBody();
-  session.exchanges.ReadExchange();
+  session.exchanges.ReadExchange(link::WholeReadReply(area.read_bytes));
   return session.exchanges.ExchangeFailed == 0;
 }
 

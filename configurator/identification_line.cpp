@@ -23,6 +23,17 @@ bool CarriesIdentificationCode(std::string_view reply) {
   return ReplyPiece(reply, 6, 2) == kIdentificationCode;
 }
 
+bool WholeIdentificationReply(std::string_view reply) {
+  return !CarriesIdentificationCode(reply) || reply.size() > kIdentificationLineEnd;
+}
+
+bool IdentifiesPanel(std::string_view reply) {
+  // A quiet probe that never got a whole reply leaves what came: all the
+  // line's characters may be there without the final ";".
+  const std::size_t characters = reply.size() - (reply.ends_with(';') ? 1 : 0);
+  return CarriesIdentificationCode(reply) && characters >= kIdentificationLineEnd;
+}
+
 std::string IdentificationLine(std::string_view reply) {
   std::string line = "Тевраль-1/2 GSM GPRS конфігуратор (визначено: t.";
   line += CaptionPiece(reply, 8);
@@ -35,9 +46,9 @@ std::string IdentificationLine(std::string_view reply) {
   return line;
 }
 
-void SendIdentificationRequest(link::Exchanges& exchanges) {
+void SendIdentificationRequest(link::Exchanges& exchanges, const link::ReplyCheck& whole) {
   exchanges.RequestText = std::string(kIdentifyBody);
-  exchanges.ReadExchange();
+  exchanges.ReadExchange(whole);
 }
 
 Identification ProbePanelIdentity(PanelSession& session) {
@@ -47,7 +58,7 @@ Identification ProbePanelIdentity(PanelSession& session) {
   exchanges.QuietFailure = 0;
   exchanges.ExchangeFailed = 0;
 
-  if (!CarriesIdentificationCode(exchanges.ReplyText)) {
+  if (!IdentifiesPanel(exchanges.ReplyText)) {
     session.form.SetCaption(std::string(kLimitedCaption));
     return Identification::kLimited;
   }

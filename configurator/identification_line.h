@@ -32,17 +32,32 @@ std::string_view ReplyPiece(std::string_view reply, std::size_t position, std::s
 // Whether characters 6-7 of the reply are exactly "39".
 bool CarriesIdentificationCode(std::string_view reply);
 
+// The last character the identification line is built from.
+inline constexpr std::size_t kIdentificationLineEnd = 25;
+
+// Whether a reply to the identification request (from its ":" to its ";")
+// holds what is read from it: a reply with the identification code holds
+// every pair of the identification line. A reply without the code is whole
+// as it stands, the answer of a panel that does not know the request.
+bool WholeIdentificationReply(std::string_view reply);
+
+// Whether the reply identifies the panel: the code and every pair of the
+// identification line. A reply that carries the code but lost characters
+// identifies nothing; the panel is then taken as of limited functionality.
+bool IdentifiesPanel(std::string_view reply);
+
 // The caption built from an identification reply. Every pair is shown as
 // the panel sent it; pairs missing from a short reply are empty.
 std::string IdentificationLine(std::string_view reply);
 
-// Sends the identification request and waits for its reply, reported as
-// any exchange is.
-void SendIdentificationRequest(link::Exchanges& exchanges);
+// Sends the identification request and waits for a reply that `whole`
+// accepts, reported as any exchange is.
+void SendIdentificationRequest(link::Exchanges& exchanges,
+                               const link::ReplyCheck& whole = WholeIdentificationReply);
 
 // The quiet identification request: sets the caption to the
-// identification line, or to the limited functionality caption when
-// characters 6-7 of the reply are not "39" (no reply at all included).
+// identification line, or to the limited functionality caption when the
+// reply does not identify the panel (no reply at all included).
 // Never fails: ExchangeFailed is 0 afterwards either way.
 Identification ProbePanelIdentity(PanelSession& session);
 

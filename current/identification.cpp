@@ -6,6 +6,10 @@
 
 namespace tevral::current {
 
+bool WholeVersionReply(std::string_view reply) {
+  return reply.size() > kVersionEnd && WholeIdentificationReply(reply);
+}
+
 int FirmwareVersion(std::string_view reply) {
   return StrToInt("$" + std::string(ReplyPiece(reply, 10, 4)));
 }
@@ -20,7 +24,7 @@ Identification IdentifyPanel(PanelSession& session) {
 
 VersionCheck CheckFirmwareVersion(PanelSession& session) {
   link::Exchanges& exchanges = session.exchanges;
-  SendIdentificationRequest(exchanges);
+  SendIdentificationRequest(exchanges, WholeVersionReply);
   if (exchanges.ExchangeFailed != 0) return VersionCheck::kStop;
   if (FirmwareVersion(exchanges.ReplyText) <= kLastOutdatedVersion) {
     session.form.ShowMessage(std::string(kUpdateNotice));

@@ -6,6 +6,7 @@
 //
 // Reply positions count from 1, the leading ":" being character 1.
 
+#include <cstddef>
 #include <string_view>
 
 #include "configurator/identification_line.h"
@@ -19,6 +20,15 @@ inline constexpr int kLastOutdatedVersion = 0x0202;
 inline constexpr std::string_view kUpdateNotice = "Необхідно оновити програмне забезпечення ППКП!";
 
 enum class VersionCheck { kContinue, kStop };
+
+// The last character of the version, which stands at characters 10-13.
+inline constexpr std::size_t kVersionEnd = 13;
+
+// Whether a reply to the version request (from its ":" to its ";") holds
+// the version's characters, and the whole identification line when it
+// carries the code. A shorter reply lost characters on the way: it is
+// asked for again, and never read as a version.
+bool WholeVersionReply(std::string_view reply);
 
 // Characters 10-13 of a reply read as one hexadecimal number. Throws
 // EConvertError for "$" followed by those characters when they are not one.

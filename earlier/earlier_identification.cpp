@@ -7,7 +7,7 @@ Identification IdentifyEarlierPanel(PanelSession& session) {
 }
 
 bool IdentificationCounted(const PanelSession& session) {
-  return session.exchanges.ReplyText.ends_with(';');
+  return link::FindWholeReply(session.exchanges.ReplyText, WholeIdentificationReply).has_value();
 }
 
 }  // namespace tevral::earlier

@@ -1,5 +1,5 @@
 #pragma once
-// The three port operations the exchanges need. TBComPort implements them
+// The port operations the exchanges need. TBComPort implements them
 // over a real device; tests may implement them in process to run the
 // five-attempt failure paths in virtual time.
 
@@ -17,6 +17,8 @@ class SerialLine {
   // Reads up to count bytes under the read time-outs; text holds exactly
   // what arrived. Returns that count (0 when nothing came).
   virtual int32_t ReceiveText(std::string& text, int32_t count) = 0;
+  // Characters that have arrived and wait to be received.
+  virtual int32_t QueuedInputCount() = 0;
   virtual bool Close() = 0;
 };
 

@@ -106,7 +106,7 @@ class TBComPort : public SerialLine, private LineEventSink {
   int32_t SendText(const std::string& text) override;
   int32_t ReceiveText(std::string& text, int32_t count) override;
 
-  int32_t QueuedInputCount();
+  int32_t QueuedInputCount() override;
   TModemLines ModemLines();
   void SetDtrLine(bool on);
   void SetRtsLine(bool on);

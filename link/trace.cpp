@@ -104,6 +104,16 @@ void FileTrace::ReplyFailed(std::string_view error) {
   WriteLine("<-", QuotedTraceText(""), "port error: " + OneLine(error));
 }
 
+void FileTrace::InputDiscarded(std::string_view input) {
+  WriteLine("<-", QuotedTraceText(input), "discarded");
+}
+
+void FileTrace::ReplyChecksumMismatch(std::string_view reply, std::string_view expected) {
+  const std::string_view carried = reply.size() >= 3 ? reply.substr(reply.size() - 3, 2) : "";
+  WriteLine("<-", QuotedTraceText(reply),
+            "checksum " + std::string(carried) + ", its text sums to " + std::string(expected));
+}
+
 void FileTrace::WriteLine(std::string_view direction, std::string_view quoted,
                           std::string_view note) {
   const std::string port = port_name_ ? OneLine(port_name_()) : std::string();

@@ -9,11 +9,15 @@
 //   2024-05-12 10:42:07.123 /dev/ttyUSB0 -> ":0039CC;" sent
 //   2024-05-12 10:42:07.231 /dev/ttyUSB0 <- ":000039010301120524104207AD;" answered
 //   2024-05-12 10:42:07.432 /dev/ttyUSB0 <- "" retrying
+//   2024-05-12 10:42:07.950 /dev/ttyUSB0 <- ":0002C2;" discarded
+//   2024-05-12 10:42:08.231 /dev/ttyUSB0 <- ":0001011077;" checksum 77, its text sums to 83
 //
 // The reply's outcome is the exchange's: "answered" (the exchange
 // succeeded), "retrying" (another attempt follows), "failed" (the last
 // attempt, the failure is reported), "failed quietly" (the last attempt of
-// a quiet probe). Frames and replies are quoted, and every byte outside
+// a quiet probe). Input that was not taken for an answer is "discarded";
+// a taken reply whose checksum does not match gets a line of its own.
+// Frames and replies are quoted, and every byte outside
 // printable ASCII, the quote and the backslash is written as \xNN, so a
 // panel sending line ends or binary noise cannot break the one-line rule.
 
@@ -47,6 +51,11 @@ class TraceSink {
   virtual void ReplyReceived(std::string_view reply, ReplyOutcome outcome) = 0;
   // The port raised `error` while receiving.
   virtual void ReplyFailed(std::string_view error) = 0;
+  // Input that was not taken as an answer: leftovers discarded before a
+  // frame went out, late replies drained, noise before a reply.
+  virtual void InputDiscarded(std::string_view /*input*/) {}
+  // A reply that was taken carries another checksum than its text sums to.
+  virtual void ReplyChecksumMismatch(std::string_view /*reply*/, std::string_view /*expected*/) {}
 };
 
 // text between double quotes, with \xNN for every byte that is not
@@ -67,6 +76,8 @@ class FileTrace : public TraceSink {
   void FrameFailed(std::string_view frame, std::string_view error) override;
   void ReplyReceived(std::string_view reply, ReplyOutcome outcome) override;
   void ReplyFailed(std::string_view error) override;
+  void InputDiscarded(std::string_view input) override;
+  void ReplyChecksumMismatch(std::string_view reply, std::string_view expected) override;
 
  private:
   // Writes one line and flushes it: a trace is read after something went

@@ -15,6 +15,8 @@ namespace tevral::sim {
 namespace {
 
 constexpr int kLongestDelayMs = 60000;
+constexpr int kLongestChunkGapMs = 1000;
+constexpr int kLargestCount = 400;
 
 struct OptionSpec {
   std::string_view name;
@@ -22,8 +24,9 @@ struct OptionSpec {
 };
 
 constexpr OptionSpec kOptions[] = {
-    {"--firmware", true}, {"--memory", true}, {"--limited", false},
-    {"--silent", false},  {"--delay", true},  {"--fail-after", true},
+    {"--firmware", true},   {"--memory", true},     {"--limited", false},   {"--silent", false},
+    {"--delay", true},      {"--fail-after", true}, {"--chunk-gap", true},  {"--chunk-size", true},
+    {"--drop-pairs", true}, {"--noise", true},      {"--hang-up-at", true},
 };
 
 const OptionSpec* FindOption(std::string_view name) {
@@ -45,6 +48,42 @@ std::optional<int> Count(std::string_view text, int highest) {
 }
 
 using OptionValues = std::map<std::string, std::string, std::less<>>;
+
+struct NumberOption {
+  std::string_view name;
+  int lowest;
+  int highest;
+  int PanelSimOptions::*field;
+  std::string_view what;  // "must be ..." in the usage error
+};
+
+constexpr NumberOption kNumberOptions[] = {
+    {"--chunk-gap", 0, kLongestChunkGapMs, &PanelSimOptions::chunk_gap_ms,
+     "milliseconds from 0 to 1000"},
+    {"--chunk-size", 1, kLargestCount, &PanelSimOptions::chunk_size,
+     "a number of characters from 1 to 400"},
+    {"--drop-pairs", 0, kLargestCount, &PanelSimOptions::drop_pairs,
+     "a number of pairs from 0 to 400"},
+    {"--noise", 0, kLargestCount, &PanelSimOptions::noise, "a number of bytes from 0 to 400"},
+    {"--hang-up-at", 1, std::numeric_limits<int>::max(), &PanelSimOptions::hang_up_at,
+     "a request number from 1"},
+};
+
+// The options that are plain numbers within bounds; an error names the first
+// one out of them.
+std::optional<PanelSimUsageError> TakeNumberOptions(const OptionValues& values,
+                                                    PanelSimOptions& options) {
+  for (const NumberOption& option : kNumberOptions) {
+    const auto it = values.find(option.name);
+    if (it == values.end()) continue;
+    const auto value = Count(it->second, option.highest);
+    if (!value || *value < option.lowest) {
+      return PanelSimUsageError{std::string(option.name) + " must be " + std::string(option.what)};
+    }
+    options.*option.field = *value;
+  }
+  return std::nullopt;
+}
 
 std::variant<OptionValues, PanelSimUsageError> CollectOptions(std::span<const std::string> args) {
   OptionValues values;
@@ -102,7 +141,15 @@ PanelSimArguments ParsePanelSimArguments(std::span<const std::string> args) {
     if (!count) return PanelSimUsageError{"--fail-after must be a whole number of replies"};
     options.fail_after = *count;
   }
+  if (auto error = TakeNumberOptions(values, options)) return *error;
   return options;
+}
+
+std::string LineNoise(int count) {
+  static constexpr char kPattern[] = {'\xFF', '\x00', '~', '\x13', '?'};
+  std::string noise;
+  for (int i = 0; i < count; ++i) noise += kPattern[i % sizeof kPattern];
+  return noise;
 }
 
 std::string PanelSimHelpText() {
@@ -127,6 +174,13 @@ Options:
   --delay MS        wait MS milliseconds before each reply (the program
                     collects a reply 100 ms after its request)
   --fail-after N    stop answering after N replies
+  --chunk-gap MS    send each reply in pieces MS milliseconds apart (2 for a
+                    slow line, 16 for a USB adapter's chunks)
+  --chunk-size N    characters per piece with --chunk-gap (default 1)
+  --drop-pairs N    read replies lose their last N data pairs on the way
+  --noise N         N bytes of line noise before each reply
+  --hang-up-at N    hang the line up at request N instead of answering it,
+                    as a pulled cable does (needs root); the next open works
   --help, -h        this text
 
 Exit status: 0 after a clean stop, 1 when the memory image cannot be
@@ -146,6 +200,11 @@ void SetUpPanel(SimulatedPanel& panel, const PanelSimOptions& options) {
   faults.silent = options.silent;
   faults.reply_delay_ms = options.delay_ms;
   faults.stop_after = options.fail_after;
+  faults.chunk_gap_ms = options.chunk_gap_ms;
+  faults.chunk_size = static_cast<size_t>(options.chunk_size);
+  faults.drop_data_pairs = options.drop_pairs;
+  faults.garbage_before = LineNoise(options.noise);
+  faults.hang_up_at = options.hang_up_at;
   panel.SetFaults(faults);
 }
 

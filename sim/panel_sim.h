@@ -3,7 +3,8 @@
 // arguments, the panel they describe, and the memory image file.
 //
 //   panel-sim [--firmware current|earlier] [--memory FILE] [--limited]
-//             [--silent] [--delay MS] [--fail-after N]
+//             [--silent] [--delay MS] [--fail-after N] [--chunk-gap MS]
+//             [--chunk-size N] [--drop-pairs N] [--noise N] [--hang-up-at N]
 
 #include <filesystem>
 #include <span>
@@ -22,7 +23,16 @@ struct PanelSimOptions {
   bool silent = false;                // answers nothing
   int delay_ms = 0;                   // waits this long before each reply
   int fail_after = -1;                // stops answering after N replies; -1: never
+  int chunk_gap_ms = 0;               // > 0: replies in pieces this far apart
+  int chunk_size = 1;                 // characters per piece
+  int drop_pairs = 0;                 // read replies lose this many data pairs
+  int noise = 0;                      // bytes of line noise before each reply
+  int hang_up_at = 0;                 // hangs the line up at this request; 0: never
 };
+
+// The line noise --noise N sends before each reply: N bytes of a pattern
+// that holds neither ":" nor ";".
+std::string LineNoise(int count);
 struct PanelSimHelp {};
 struct PanelSimUsageError {
   std::string message;

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <stdlib.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -14,6 +15,23 @@ namespace {
 
 [[noreturn]] void ThrowErrno(const char* what) {
   throw std::system_error(errno, std::generic_category(), what);
+}
+
+// The slave held open for the pair's life: open, raw. -1 when it fails.
+int OpenRawSlave(const char* path) {
+  const int fd = open(path, O_RDWR | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return -1;
+  termios raw{};
+  if (tcgetattr(fd, &raw) != 0) {
+    close(fd);
+    return -1;
+  }
+  cfmakeraw(&raw);
+  if (tcsetattr(fd, TCSANOW, &raw) != 0) {
+    close(fd);
+    return -1;
+  }
+  return fd;
 }
 
 }  // namespace
@@ -30,17 +48,24 @@ PseudoTerminal::PseudoTerminal() {
     char name[128];
     if (ptsname_r(master_fd_, name, sizeof name) != 0) ThrowErrno("ptsname_r");
     slave_path_ = name;
-    slave_fd_ = open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
+    slave_fd_ = OpenRawSlave(name);
     if (slave_fd_ < 0) ThrowErrno("open pseudo-terminal slave");
-    termios raw{};
-    if (tcgetattr(slave_fd_, &raw) != 0) ThrowErrno("tcgetattr");
-    cfmakeraw(&raw);
-    if (tcsetattr(slave_fd_, TCSANOW, &raw) != 0) ThrowErrno("tcsetattr");
   } catch (...) {
     if (slave_fd_ >= 0) close(slave_fd_);
     close(master_fd_);
     throw;
   }
+}
+
+bool PseudoTerminal::HangUp() {
+  if (ioctl(slave_fd_, TIOCVHANGUP) != 0) return false;
+  // Our own descriptor was hung up with the others; a fresh one keeps the
+  // pair alive for the next open.
+  const int fresh = OpenRawSlave(slave_path_.c_str());
+  if (fresh < 0) return false;
+  close(slave_fd_);
+  slave_fd_ = fresh;
+  return true;
 }
 
 PseudoTerminal::~PseudoTerminal() {

@@ -23,6 +23,13 @@ class PseudoTerminal {
   int MasterFd() const { return master_fd_; }  // non-blocking
   const std::string& SlavePath() const { return slave_path_; }
 
+  // Hangs the line up as a pulled cable does: whoever has the slave open
+  // reads the end of the line and can no longer write. The device stays,
+  // so it can be opened again at once, as a cable plugged back in. Needs
+  // the right to hang up a terminal (root or CAP_SYS_TTY_CONFIG); false
+  // when that is refused.
+  bool HangUp();
+
  private:
   int master_fd_ = -1;
   int slave_fd_ = -1;

@@ -4,6 +4,7 @@
 #include <sys/eventfd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <stdexcept>
@@ -18,6 +19,22 @@ constexpr size_t kRecordLimit = 10000;
 
 bool Readable(const pollfd& p) {
   return (p.revents & POLLIN) != 0;
+}
+
+bool IsReadRequest(std::string_view body) {
+  return body.size() >= 4 && (body.substr(2, 2) == "01" || body.substr(2, 2) == "11");
+}
+
+// A read reply is ":" + three header pairs + data pairs + checksum pair +
+// ";"; the last `count` data pairs are cut out.
+std::string WithoutLastDataPairs(std::string reply, int count) {
+  constexpr size_t kBeforeData = 7;
+  constexpr size_t kAfterData = 3;
+  if (count <= 0 || reply.size() < kBeforeData + kAfterData) return reply;
+  const size_t data = reply.size() - kBeforeData - kAfterData;
+  const size_t cut = std::min(data, 2 * static_cast<size_t>(count));
+  reply.erase(reply.size() - kAfterData - cut, cut);
+  return reply;
 }
 
 }  // namespace
@@ -46,7 +63,13 @@ void SimulatedPanel::Start() {
   }
   stop_fd_ = stop_fd;
   parser_ = FrameParser();
+  {
+    std::lock_guard lock(outbox_mutex_);
+    outbox_.clear();
+    stopping_ = false;
+  }
   thread_ = std::thread([this] { Serve(); });
+  writer_ = std::thread([this] { WriteOut(); });
 }
 
 void SimulatedPanel::Stop() {
@@ -54,7 +77,13 @@ void SimulatedPanel::Stop() {
   const uint64_t one = 1;
   // An eventfd write of 1 cannot fail short of a counter overflow.
   [[maybe_unused]] const ssize_t written = write(stop_fd_, &one, sizeof one);
+  {
+    std::lock_guard lock(outbox_mutex_);
+    stopping_ = true;
+  }
+  outbox_changed_.notify_all();
   thread_.join();
+  writer_.join();
   close(stop_fd_);
   stop_fd_ = -1;
   std::lock_guard lock(mutex_);
@@ -114,6 +143,22 @@ bool SimulatedPanel::WaitForRequests(size_t count, std::chrono::milliseconds tim
   return recorded_.wait_for(lock, timeout, [&] { return requests_.size() >= count; });
 }
 
+bool SimulatedPanel::WaitUntilSent(std::chrono::milliseconds timeout) const {
+  std::unique_lock lock(outbox_mutex_);
+  return outbox_changed_.wait_for(lock, timeout,
+                                  [&] { return outbox_.empty() && !writing_ && deciding_ == 0; });
+}
+
+int SimulatedPanel::HangUps() const {
+  std::lock_guard lock(mutex_);
+  return hang_ups_;
+}
+
+bool SimulatedPanel::HangUpRefused() const {
+  std::lock_guard lock(mutex_);
+  return hang_up_refused_;
+}
+
 void SimulatedPanel::Serve() {
   const int master = terminal_->MasterFd();
   std::array<char, 4096> buffer;
@@ -132,8 +177,14 @@ void SimulatedPanel::Serve() {
       }
       if (n < 0 && (errno == EAGAIN || errno == EINTR)) continue;
     }
-    // The slave end is held open by the terminal, so a hang-up or error here
-    // means the line is broken; stop listening rather than spin on it.
+    // The slave end is held open by the terminal, so a hang-up here is
+    // the short moment while the line is hung up on purpose and the
+    // terminal takes a fresh hold of it. Anything else means the line is
+    // broken; stop listening rather than spin on it.
+    if ((fds[0].revents & POLLHUP) != 0) {
+      if (!WaitUnlessStopped(10)) return;
+      continue;
+    }
     if (fds[0].revents != 0) break;
   }
   WaitUnlessStopped(-1);
@@ -163,8 +214,16 @@ void SimulatedPanel::HandleFrame(const std::string& frame) {
     identity = identity_;
     callback = log_callback_;
   }
+  {
+    // From before the request is recorded until its output is in the box,
+    // the panel counts as having something to send: whoever saw the record
+    // and waits until everything is sent also waits for this.
+    std::lock_guard lock(outbox_mutex_);
+    ++deciding_;
+  }
   RequestRecord record{frame, parts.checksum_ok, false, {}};
-  record.reply = ReplyTo(parts, faults, identity);
+  const bool hang_up = HangsUpAt(parts, faults);
+  if (!hang_up) record.reply = ReplyTo(parts, faults, identity);
   record.answered = !record.reply.empty();
   {
     // Recorded before the reply goes out, so whoever has received the reply
@@ -175,7 +234,23 @@ void SimulatedPanel::HandleFrame(const std::string& frame) {
   }
   recorded_.notify_all();
   if (callback) callback(record);
-  if (record.answered) SendReply(record.reply, faults);
+  if (hang_up) ScheduleHangUp();
+  if (record.answered) ScheduleReply(record.reply, faults);
+  {
+    std::lock_guard lock(outbox_mutex_);
+    --deciding_;
+  }
+  outbox_changed_.notify_all();
+}
+
+// Counted among the requests with a good checksum, like every fault; the
+// request it hits is counted and gets no answer.
+bool SimulatedPanel::HangsUpAt(const Frame& parts, const PanelFaults& faults) {
+  if (!parts.checksum_ok || faults.hang_up_at <= 0) return false;
+  std::lock_guard lock(mutex_);
+  if (requests_seen_ + 1 != faults.hang_up_at) return false;
+  ++requests_seen_;
+  return true;
 }
 
 std::string SimulatedPanel::ReplyTo(const Frame& parts, const PanelFaults& faults,
@@ -189,23 +264,85 @@ std::string SimulatedPanel::ReplyTo(const Frame& parts, const PanelFaults& fault
   }
   auto reply = AnswerRequest(parts.body, memory_, identity);
   if (!reply) return {};
+  if (IsReadRequest(parts.body)) *reply = WithoutLastDataPairs(*reply, faults.drop_data_pairs);
   if (faults.drop_final_semicolon) reply->pop_back();
   std::lock_guard lock(mutex_);
   ++answers_sent_;
   return faults.garbage_before + *reply;
 }
 
-void SimulatedPanel::SendReply(const std::string& reply, const PanelFaults& faults) {
-  if (!WaitUnlessStopped(faults.reply_delay_ms)) return;
-  if (faults.split_gap_ms <= 0 || reply.size() < 2) {
-    WriteAll(reply);
-    return;
+void SimulatedPanel::ScheduleReply(const std::string& reply, const PanelFaults& faults) {
+  const Clock::time_point start = Clock::now() + std::chrono::milliseconds(faults.reply_delay_ms);
+  std::vector<Output> pieces;
+  if (faults.chunk_gap_ms > 0) {
+    const size_t size = faults.chunk_size == 0 ? 1 : faults.chunk_size;
+    const auto gap = std::chrono::milliseconds(faults.chunk_gap_ms);
+    for (size_t at = 0, k = 0; at < reply.size(); at += size, ++k) {
+      pieces.push_back({start + gap * static_cast<int>(k), reply.substr(at, size)});
+    }
+  } else if (faults.split_gap_ms > 0 && reply.size() >= 2) {
+    size_t first = faults.split_at == 0 ? reply.size() / 2 : faults.split_at;
+    if (first > reply.size()) first = reply.size();
+    pieces.push_back({start, reply.substr(0, first)});
+    pieces.push_back({start + std::chrono::milliseconds(faults.split_gap_ms), reply.substr(first)});
+  } else {
+    pieces.push_back({start, reply});
   }
-  size_t first = faults.split_at == 0 ? reply.size() / 2 : faults.split_at;
-  if (first > reply.size()) first = reply.size();
-  if (!WriteAll(reply.substr(0, first))) return;
-  if (!WaitUnlessStopped(faults.split_gap_ms)) return;
-  WriteAll(reply.substr(first));
+  Schedule(std::move(pieces));
+}
+
+void SimulatedPanel::ScheduleHangUp() {
+  Schedule({Output{Clock::now(), {}, true}});
+}
+
+// A panel sends one reply after the other: pieces due before the end of
+// what is already in the box wait for it, keeping their spacing.
+void SimulatedPanel::Schedule(std::vector<Output> pieces) {
+  if (pieces.empty()) return;
+  {
+    std::lock_guard lock(outbox_mutex_);
+    const auto shift = std::max(Clock::duration::zero(), last_scheduled_ - pieces.front().at);
+    for (Output& piece : pieces) {
+      piece.at += shift;
+      outbox_.push_back(std::move(piece));
+    }
+    last_scheduled_ = outbox_.back().at;
+  }
+  outbox_changed_.notify_all();
+}
+
+void SimulatedPanel::WriteOut() {
+  std::unique_lock lock(outbox_mutex_);
+  for (;;) {
+    if (stopping_) return;
+    if (outbox_.empty()) {
+      outbox_changed_.wait(lock);
+      continue;
+    }
+    if (Clock::now() < outbox_.front().at) {
+      outbox_changed_.wait_until(lock, outbox_.front().at);
+      continue;
+    }
+    Output piece = std::move(outbox_.front());
+    outbox_.pop_front();
+    writing_ = true;
+    lock.unlock();
+    if (piece.hang_up) {
+      HangUpLine();
+    } else {
+      WriteAll(piece.bytes);
+    }
+    lock.lock();
+    writing_ = false;
+    outbox_changed_.notify_all();
+  }
+}
+
+void SimulatedPanel::HangUpLine() {
+  const bool done = terminal_->HangUp();
+  std::lock_guard lock(mutex_);
+  if (done) ++hang_ups_;
+  hang_up_refused_ = !done;
 }
 
 bool SimulatedPanel::WriteAll(const std::string& data) {

@@ -5,14 +5,21 @@
 // misbehave on purpose (faults below) so the configurator's failure paths
 // can be driven over the real serial layer.
 //
-// One thread serves the line, sleeping in poll() on the pseudo-terminal and
-// a stop event; it costs no CPU while idle. Everything here may be called
-// from any thread while it runs. Used by the tests, the window's demo mode
-// and the command-line panel.
+// Two threads: one listens, sleeping in poll() on the pseudo-terminal and a
+// stop event, parses frames and decides the replies; the other writes them
+// out, each piece at its own time. So a reply delayed or sent slowly never
+// holds up listening: a request that comes meanwhile is received, recorded
+// and answered on its own schedule, the way a real panel with a slow
+// transmitter behaves, and tests can wait for what the panel saw without
+// guessing how long its writing takes. Replies go out in the order of their
+// requests, never mixed. Both threads cost no CPU while idle. Everything
+// here may be called from any thread while it runs. Used by the tests, the
+// window's demo mode and the command-line panel.
 
 #include <chrono>
 #include <condition_variable>
 #include <cstddef>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -34,11 +41,23 @@ struct PanelFaults {
   bool silent = false;     // answer nothing at all
   int ignore_first = 0;    // the first N requests get no answer
   int stop_after = -1;     // after N answers, answer no more (-1: never stop)
-  int reply_delay_ms = 0;  // wait this long before answering
+  int reply_delay_ms = 0;  // each reply starts this long after its request came
   int split_gap_ms = 0;    // > 0: send each reply in two writes this far apart
   size_t split_at = 0;     // characters in the first write; 0: half the reply
+  // > 0: send each reply in pieces of chunk_size characters (0 counts as 1)
+  // this far apart, as a slow line (a byte every 2 ms) or a USB adapter (a
+  // chunk every 16 ms) delivers it.
+  int chunk_gap_ms = 0;
+  size_t chunk_size = 1;
   bool drop_final_semicolon = false;
   std::string garbage_before;  // sent in the same write just before each reply
+  // Read replies lose this many data pairs from their end on the way; the
+  // rest, the checksum pair included, comes as the panel sent it.
+  int drop_data_pairs = 0;
+  // The request with this number (from 1) is not answered: the line is hung
+  // up instead, as when the cable is pulled out; the next open works again.
+  // 0: never.
+  int hang_up_at = 0;
 };
 
 // One received frame and what became of it.
@@ -93,14 +112,36 @@ class SimulatedPanel {
   void ClearLog();
   // True once at least count frames have been recorded; false on time-out.
   bool WaitForRequests(size_t count, std::chrono::milliseconds timeout) const;
+  // True once every reply decided so far has been written out; false on
+  // time-out.
+  bool WaitUntilSent(std::chrono::milliseconds timeout) const;
+  // How many times the line was hung up (hang_up_at), and whether the last
+  // hang-up was refused (no right to hang up a terminal).
+  int HangUps() const;
+  bool HangUpRefused() const;
 
  private:
+  using Clock = std::chrono::steady_clock;
+  // A piece of output and when it goes out; a hang-up in place of bytes.
+  struct Output {
+    Clock::time_point at;
+    std::string bytes;
+    bool hang_up = false;
+  };
+
   void Serve();
   void HandleInput(const char* bytes, size_t size);
   void HandleFrame(const std::string& frame);
   // Decides the reply under the current faults; empty when there is none.
   std::string ReplyTo(const Frame& parts, const PanelFaults& faults, const PanelIdentity& identity);
-  void SendReply(const std::string& reply, const PanelFaults& faults);
+  bool HangsUpAt(const Frame& parts, const PanelFaults& faults);
+  // Puts the reply's pieces into the outbox, after everything already there.
+  void ScheduleReply(const std::string& reply, const PanelFaults& faults);
+  void ScheduleHangUp();
+  void Schedule(std::vector<Output> pieces);
+  // The writing thread: takes each piece from the outbox at its time.
+  void WriteOut();
+  void HangUpLine();
   // Writes all of data unless a stop comes first; false when stopping.
   bool WriteAll(const std::string& data);
   // Waits ms milliseconds unless a stop comes first; false when stopping.
@@ -110,6 +151,7 @@ class SimulatedPanel {
   std::unique_ptr<PseudoTerminal> terminal_;
   int stop_fd_ = -1;
   std::thread thread_;
+  std::thread writer_;
   FrameParser parser_;  // serving thread only
 
   mutable std::mutex mutex_;
@@ -121,6 +163,17 @@ class SimulatedPanel {
   std::string received_;
   int requests_seen_ = 0;
   int answers_sent_ = 0;
+  int hang_ups_ = 0;
+  bool hang_up_refused_ = false;
+
+  // The outbox, shared by the two threads.
+  mutable std::mutex outbox_mutex_;
+  mutable std::condition_variable outbox_changed_;
+  std::deque<Output> outbox_;
+  Clock::time_point last_scheduled_{};
+  bool writing_ = false;  // a piece is out of the box and being written
+  int deciding_ = 0;      // requests recorded whose output is not in the box yet
+  bool stopping_ = false;
 };
 
 }  // namespace tevral::sim

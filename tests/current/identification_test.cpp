@@ -142,15 +142,40 @@ TEST_F(IdentificationSessionTest, PanelThatDoesNotKnowTheRequest) {
                           {FormEvent::Kind::kCaption, std::string(kLimitedCaption)},
                           {FormEvent::Kind::kMessage, std::string(kUpdateNotice)},
                       }));
-  // Its short answer to the second request holds no version: the number
-  // parser's error ends the sequence, with the port left open.
-  try {
-    CheckFirmwareVersion(session_);
-    FAIL() << "no error";
-  } catch (const EConvertError& error) {
-    EXPECT_STREQ(error.what(), "'$;' is not a valid integer value");
+  // Its short answer to the second request holds no version: it is asked
+  // for again and then reported as unread, never parsed as a version.
+  form_.ClearEvents();
+  EXPECT_EQ(CheckFirmwareVersion(session_), VersionCheck::kStop);
+  EXPECT_EQ(Events(), (std::vector<FormEvent>{
+                          {FormEvent::Kind::kMessage, link::kReadFailureMessage},
+                      }));
+  EXPECT_EQ(RequestBodies().size(), 1u + 5u);
+  EXPECT_FALSE(port_.IsOpen());
+}
+
+// Which replies hold what the identification rules read from them.
+TEST(IdentificationReplyTest, WholeOnlyWithTheCharactersTheRulesRead) {
+  struct Case {
+    const char* reply;
+    bool whole_identification;
+    bool identifies;
+    bool whole_version;
+  };
+  const Case cases[] = {
+      {":000039010301120524104207AD;", true, true, true},
+      {":000039010301120524104207;", true, true, true},    // no checksum pair
+      {":00003901030112052410420;", false, false, false},  // one character short
+      {":000039010301120524104207", false, true, false},   // never ended: all there
+      {":0000390103;", false, false, false},
+      {":000000CC;", true, false, false},  // a panel that does not know it
+      {":000000010301CC;", true, false, true},
+      {"", true, false, false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(WholeIdentificationReply(c.reply), c.whole_identification) << c.reply;
+    EXPECT_EQ(IdentifiesPanel(c.reply), c.identifies) << c.reply;
+    EXPECT_EQ(WholeVersionReply(c.reply), c.whole_version) << c.reply;
   }
-  EXPECT_TRUE(port_.IsOpen());
 }
 
 TEST_F(IdentificationSessionTest, UnterminatedReplyStillIdentifiesQuietly) {

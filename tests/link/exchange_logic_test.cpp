@@ -46,10 +46,10 @@ TEST(FrameChecksum, LowByteOfTheSumInTwoUppercaseDigits) {
 class ExchangeTest : public ::testing::Test {
  protected:
   Trace trace;
-  ScriptedLine port{trace};
+  ScriptedLine port{trace, &clock};
   RecordingHost host{trace};
   VirtualClock clock{trace};
-  Exchanges ex{port, host, clock.AsPause()};
+  Exchanges ex{port, host, clock.AsPause(), clock.AsClock()};
 
   std::vector<std::string> AttemptTrace(const std::string& frame, int limit, bool failed) {
     std::vector<std::string> steps = {"send " + frame, "pause 100",
@@ -101,7 +101,7 @@ TEST_F(ExchangeTest, SilentPanelFailsARead) {
   auto expected = FailedAttempts(":0039CC;", 400);
   expected.insert(expected.end(), {"close", "message", "reset bar"});
   EXPECT_EQ(trace, expected);  // the pause also follows the fifth attempt
-  EXPECT_EQ(clock.elapsed_ms, 1000);
+  EXPECT_EQ(clock.elapsed_ms, 5 * (100 + 401 + 100));
   EXPECT_THAT(host.messages, ElementsAre(Lines("Помилка читання !")));
   EXPECT_FALSE(port.open);
   EXPECT_EQ(host.position, 0);
@@ -150,10 +150,10 @@ TEST_F(ExchangeTest, ReplyIsJudgedByItsLastCharacter) {
   };
   for (const auto& c : cases) {
     Trace t;
-    ScriptedLine line(t);
-    RecordingHost bar(t);
     VirtualClock virtual_clock(t);
-    Exchanges exchanges(line, bar, virtual_clock.AsPause());
+    ScriptedLine line(t, &virtual_clock);
+    RecordingHost bar(t);
+    Exchanges exchanges(line, bar, virtual_clock.AsPause(), virtual_clock.AsClock());
     line.replies.assign(c.replies.begin(), c.replies.end());
     exchanges.RequestText = "0001010065";
     exchanges.ReadExchange();
@@ -236,10 +236,10 @@ TEST_F(ExchangeTest, WriteReplyLongerThan40Characters) {
   };
   for (const auto& c : cases) {
     Trace t;
-    ScriptedLine line(t);
-    RecordingHost bar(t);
     VirtualClock virtual_clock(t);
-    Exchanges exchanges(line, bar, virtual_clock.AsPause());
+    ScriptedLine line(t, &virtual_clock);
+    RecordingHost bar(t);
+    Exchanges exchanges(line, bar, virtual_clock.AsPause(), virtual_clock.AsClock());
     line.replies = {c.first_reply};  // later attempts meet silence
     exchanges.RequestText = ":0002006510EE;";
     exchanges.WriteExchange();
@@ -251,21 +251,139 @@ TEST_F(ExchangeTest, WriteReplyLongerThan40Characters) {
   }
 }
 
-TEST_F(ExchangeTest, LateReplyIsTheStartOfTheNextExchange) {
-  // The first exchange's attempts see nothing until the fifth, whose reply
-  // is cut; the rest arrives late and is what the next exchange receives first.
+// Input left over from an earlier exchange is never taken for the answer
+// to the next one: it is discarded before the next frame goes out.
+TEST_F(ExchangeTest, LeftoverInputIsDiscardedBeforeTheNextFrame) {
   ex.QuietFailure = -1;
   port.replies = {"", "", "", "", ":0000"};
   ex.RequestText = "0039";
   ex.ReadExchange();
   EXPECT_EQ(ex.ReplyText, ":0000");
 
-  port.queued += "390102050315031110420731;";
+  port.queued += "390102050315031110420731;";  // the rest of it, late
+  port.replies = {":0001011083;"};
   ex.QuietFailure = 0;
   ex.RequestText = "0001010065";
-  ex.ReadExchange();
-  EXPECT_EQ(ex.ReplyText, "390102050315031110420731;");
+  ex.ReadExchange(WholeReadReply(1));
+  EXPECT_EQ(ex.ReplyText, ":0001011083;");
+  EXPECT_EQ(ex.ExchangeFailed, 0);
   EXPECT_EQ(port.sent.back(), ":0001010065ED;");
+}
+
+// A read reply must hold every pair the read asked for: one that lost
+// characters on the way, or answers another read, fails its attempt. Noise
+// before a whole reply is left out, so the caller's positions hold.
+TEST_F(ExchangeTest, ReadReplyMustHaveTheLengthOfTheRead) {
+  struct Case {
+    std::vector<std::string> replies;
+    int sends;
+    std::string reply;
+    int32_t failed;
+  };
+  const std::string whole = ":000102001AE5;";  // two data bytes
+  const std::vector<Case> cases = {
+      {{whole}, 1, whole, 0},
+      {{":0001020063;", whole}, 2, whole, 0},                      // a data pair lost
+      {{":000102001A00E5;", whole}, 2, whole, 0},                  // one too many
+      {{":00010100E5;:000102001AE5;"}, 1, whole, 0},               // a stale reply first
+      {{std::string("\xFF\x00:") + "\x7F" + whole}, 1, whole, 0},  // noise
+      {{"0102001AE5;"}, 5, "0102001AE5;", -1},                     // no ":" at all
+      {{":000102001AE5"}, 5, ":000102001AE5", -1},                 // no ";" at all
+  };
+  for (const auto& c : cases) {
+    Trace t;
+    VirtualClock virtual_clock(t);
+    ScriptedLine line(t, &virtual_clock);
+    RecordingHost bar(t);
+    Exchanges exchanges(line, bar, virtual_clock.AsPause(), virtual_clock.AsClock());
+    line.replies.assign(c.replies.begin(), c.replies.end());
+    line.answer_when_out = c.replies.back();
+    exchanges.RequestText = "0001020200";
+    exchanges.ReadExchange(WholeReadReply(2));
+
+    EXPECT_EQ(line.sent.size(), static_cast<size_t>(c.sends)) << c.replies.front();
+    EXPECT_EQ(exchanges.ReplyText, c.reply) << c.replies.front();
+    EXPECT_EQ(exchanges.ExchangeFailed, c.failed) << c.replies.front();
+  }
+}
+
+// A panel that answers 700 ms late: a write's attempts last 241 ms, so the
+// first attempt's acknowledgement comes during the fourth. Within one
+// exchange that is still the answer (the same frame went out), but the
+// replies owed to the other attempts must not answer the next frame: they
+// are drained first.
+TEST_F(ExchangeTest, SlowPanelsOwedRepliesAreDrainedBeforeTheNextFrame) {
+  port.reply_delay_ms = 700;
+  port.replies = {":0002AA;", ":0002AA;", ":0002AA;", ":0002AA;"};
+  port.answer_when_out = ":0002BB;";
+  ex.RequestText = ":00020200AAAA98;";
+  ex.WriteExchange();
+  EXPECT_EQ(ex.ExchangeFailed, 0);
+  EXPECT_EQ(ex.ReplyText, ":0002AA;");
+  ASSERT_EQ(port.sent.size(), 4u);
+
+  ex.RequestText = ":00020200BBBB9C;";
+  ex.WriteExchange();
+  EXPECT_EQ(ex.ExchangeFailed, 0);
+  EXPECT_EQ(ex.ReplyText, ":0002BB;");
+  EXPECT_EQ(port.sent.size(), 8u);
+  EXPECT_EQ(port.queued, "");
+}
+
+// A probe that heard nothing at all in its five attempts owes nothing: the
+// next frame goes out after the discard, without a wait.
+TEST_F(ExchangeTest, ProbeThatHeardNothingLeavesNothingToWaitFor) {
+  ex.QuietFailure = -1;
+  ex.RequestText = "0039";
+  ex.ReadExchange();
+  ex.QuietFailure = 0;
+  const int after_probe = clock.elapsed_ms;
+
+  port.replies = {":0001011083;"};
+  ex.RequestText = "0001010065";
+  ex.ReadExchange(WholeReadReply(1));
+  EXPECT_EQ(ex.ExchangeFailed, 0);
+  EXPECT_EQ(clock.elapsed_ms - after_probe, 100);  // the pause, nothing more
+}
+
+// The same slow panel drops the second write's frames: the first write's
+// late acknowledgement must not pass for the second's.
+TEST_F(ExchangeTest, AnEarlierAcknowledgementNeverPassesForALaterWrite) {
+  port.reply_delay_ms = 700;
+  port.replies = {":0002C2;", ":0002C2;", "", ""};  // then silence
+  ex.RequestText = ":0002006510EE;";
+  ex.WriteExchange();
+  ASSERT_EQ(ex.ExchangeFailed, 0);
+
+  ex.RequestText = ":0002006520EF;";
+  ex.WriteExchange();
+  EXPECT_EQ(ex.ExchangeFailed, -1);
+  EXPECT_THAT(host.messages, ElementsAre(Lines("Помилка запису !")));
+}
+
+// A reply that comes in pieces is collected whole; the wait for the next
+// piece starts over with every piece.
+TEST_F(ExchangeTest, ReplyArrivingInPiecesIsCollectedWhole) {
+  struct Piece {
+    int at_ms;
+    std::string text;
+  };
+  const std::string whole = ":000102001AE5;";
+  for (const int gap : {2, 16, 24}) {
+    Trace t;
+    VirtualClock virtual_clock(t);
+    ScriptedLine line(t, &virtual_clock);
+    RecordingHost bar(t);
+    Exchanges exchanges(line, bar, virtual_clock.AsPause(), virtual_clock.AsClock());
+    line.replies = {""};
+    for (size_t i = 0; i < whole.size(); ++i) {
+      line.on_the_way.push_back({100 + gap * static_cast<int>(i), whole.substr(i, 1)});
+    }
+    exchanges.RequestText = "0001020200";
+    exchanges.ReadExchange(WholeReadReply(2));
+    EXPECT_EQ(exchanges.ReplyText, whole) << gap;
+    EXPECT_EQ(line.sent.size(), 1u) << gap;
+  }
 }
 
 TEST_F(ExchangeTest, BarStaysFullWhenThereAreMoreExchangesThanSteps) {
@@ -278,8 +396,9 @@ TEST_F(ExchangeTest, BarStaysFullWhenThereAreMoreExchangesThanSteps) {
   EXPECT_EQ(host.position, 2);
 }
 
-// Errors of the port leave the exchange at once: no message, no close, the
-// bar untouched, ExchangeFailed 0; the caller's error box shows them.
+// Errors of the port leave the exchange at once: no message, the bar
+// untouched, ExchangeFailed 0; the caller's error box shows them. The port
+// is closed, so a line that went away is let go and can be opened again.
 TEST_F(ExchangeTest, PortErrorsPassThrough) {
   struct Case {
     bool on_send;
@@ -288,10 +407,10 @@ TEST_F(ExchangeTest, PortErrorsPassThrough) {
   for (const Case c :
        {Case{true, false}, Case{false, false}, Case{true, true}, Case{false, true}}) {
     Trace t;
-    ScriptedLine line(t);
-    RecordingHost bar(t);
     VirtualClock virtual_clock(t);
-    Exchanges exchanges(line, bar, virtual_clock.AsPause());
+    ScriptedLine line(t, &virtual_clock);
+    RecordingHost bar(t);
+    Exchanges exchanges(line, bar, virtual_clock.AsPause(), virtual_clock.AsClock());
     bar.position = 2;
     exchanges.ExchangeFailed = -1;
     const char* error = c.on_send ? com_message::kWriteFailed : com_message::kReadFailed;
@@ -305,7 +424,7 @@ TEST_F(ExchangeTest, PortErrorsPassThrough) {
       EXPECT_STREQ(e.what(), error);
     }
     EXPECT_EQ(exchanges.ExchangeFailed, 0);
-    EXPECT_TRUE(line.open);
+    EXPECT_FALSE(line.open);
     EXPECT_THAT(bar.messages, IsEmpty());
     EXPECT_EQ(bar.position, 2);
   }

@@ -42,6 +42,12 @@ class RecordingSink : public TraceSink {
   void ReplyFailed(std::string_view error) override {
     lines.push_back("<- ! " + std::string(error));
   }
+  void InputDiscarded(std::string_view input) override {
+    lines.push_back("<- " + std::string(input) + " discarded");
+  }
+  void ReplyChecksumMismatch(std::string_view reply, std::string_view expected) override {
+    lines.push_back("<- " + std::string(reply) + " checksum, expected " + std::string(expected));
+  }
 };
 
 class TracedExchangeTest : public ::testing::Test {
@@ -60,10 +66,10 @@ class TracedExchangeTest : public ::testing::Test {
   }
 
   Trace trace;
-  ScriptedLine port{trace};
+  ScriptedLine port{trace, &clock};
   RecordingHost host{trace};
   VirtualClock clock{trace};
-  Exchanges ex{port, host, clock.AsPause()};
+  Exchanges ex{port, host, clock.AsPause(), clock.AsClock()};
   RecordingSink sink;
 };
 
@@ -115,6 +121,19 @@ TEST_F(TracedExchangeTest, PortErrorsAreTracedAndStillReachTheCaller) {
   ex.RequestText = "0039";
   EXPECT_THROW(ex.ReadExchange(), EComPort);
   EXPECT_THAT(sink.lines, ElementsAre("-> :0039CC; 8", "<- ! Помилка читання з порта"));
+}
+
+// What was not taken for an answer is in the trace too: input left over
+// before the frame went out and noise before the reply. A reply whose
+// checksum does not match is taken (panels differ there) and noted.
+TEST_F(TracedExchangeTest, DiscardedInputAndChecksumMismatchAreTraced) {
+  port.queued = "old;";
+  port.replies = {"~~:0001021234FF;"};
+  ex.RequestText = "0001020200";
+  ex.ReadExchange(WholeReadReply(2));
+  EXPECT_THAT(sink.lines,
+              ElementsAre("<- old; discarded", "-> :0001020200E5; 14", "<- ~~ discarded",
+                          "<- :0001021234FF; answered", "<- :0001021234FF; checksum, expected ED"));
 }
 
 TEST(QuotedTraceText, OnlyPrintableAsciiStandsAsItIs) {
@@ -207,6 +226,17 @@ TEST_F(FileTraceTest, FileThatCannotBeOpenedIsAnErrorNamingIt) {
   } catch (const std::runtime_error& error) {
     EXPECT_THAT(error.what(), HasSubstr(folder.string()));
   }
+}
+
+TEST_F(FileTraceTest, DiscardedInputAndChecksumMismatchLines) {
+  FileTrace trace(path, [] { return std::string("/dev/ttyUSB0"); });
+  trace.InputDiscarded(std::string("\xFF:0002C2;", 9));
+  trace.ReplyChecksumMismatch(":0001021234FF;", "ED");
+  const std::vector<std::string> lines = Lines();
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0].substr(24), R"(/dev/ttyUSB0 <- "\xFF:0002C2;" discarded)");
+  EXPECT_EQ(lines[1].substr(24),
+            R"(/dev/ttyUSB0 <- ":0001021234FF;" checksum FF, its text sums to ED)");
 }
 
 }  // namespace

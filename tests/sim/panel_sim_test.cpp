@@ -67,6 +67,10 @@ TEST(PanelSimArguments, HelpAndMistakes) {
       {"--delay", "10ms"},   // not a whole number
       {"--delay", " 10"},    // blanks are not digits
       {"--fail-after", "99999999999"},
+      {"--chunk-size", "0"},  // a piece holds a character at least
+      {"--chunk-gap", "1001"},
+      {"--hang-up-at", "0"},  // requests count from 1
+      {"--noise", "x"},
       {"--silent=yes"},          // a switch takes no value
       {"--silent", "--silent"},  // once only
       {"--port", "/dev/pts/1"},
@@ -126,6 +130,23 @@ TEST_F(MemoryImageFileTest, NoFileStartsConfiguredAnExistingOneIsLoaded) {
   EXPECT_EQ(reloaded.Faults().stop_after, 4);
   EXPECT_TRUE(reloaded.Faults().silent);
   EXPECT_EQ(reloaded.Faults().reply_delay_ms, 70);
+}
+
+TEST(PanelSimArguments, LineFaultsReachThePanel) {
+  const auto parsed = ParsePanelSimArguments(
+      std::vector<std::string>{"--chunk-gap", "16", "--chunk-size=8", "--drop-pairs", "3",
+                               "--noise", "4", "--hang-up-at", "7"});
+  ASSERT_TRUE(std::holds_alternative<PanelSimOptions>(parsed));
+  SimulatedPanel panel;
+  SetUpPanel(panel, std::get<PanelSimOptions>(parsed));
+  const PanelFaults faults = panel.Faults();
+  EXPECT_EQ(faults.chunk_gap_ms, 16);
+  EXPECT_EQ(faults.chunk_size, 8u);
+  EXPECT_EQ(faults.drop_data_pairs, 3);
+  EXPECT_EQ(faults.garbage_before, LineNoise(4));
+  EXPECT_EQ(faults.garbage_before.size(), 4u);
+  EXPECT_EQ(faults.garbage_before.find_first_of(":;"), std::string::npos);
+  EXPECT_EQ(faults.hang_up_at, 7);
 }
 
 TEST_F(MemoryImageFileTest, FileOfTheWrongSizeIsRefusedAndLeftAlone) {

@@ -126,6 +126,76 @@ TEST_F(SimulatedPanelTest, SlowReplyWaitsAndStopInterruptsIt) {
   EXPECT_FALSE(panel.Running());
 }
 
+// While a reply is written slowly, the panel keeps listening: a second
+// request is recorded at once, and its reply follows the first one whole,
+// never mixed into it.
+TEST_F(SimulatedPanelTest, KeepsListeningWhileAReplyTricklesOut) {
+  PanelFaults faults;
+  faults.chunk_gap_ms = 100;  // 28 characters: nearly three seconds
+  panel.SetFaults(faults);
+  client->Send(kIdentify);
+  ASSERT_TRUE(panel.WaitForRequests(1, 5s));
+  client->Send(":0001010065ED;");
+  ASSERT_TRUE(panel.WaitForRequests(2, 5s));
+  EXPECT_FALSE(panel.WaitUntilSent(0ms));  // the first reply is still going out
+  EXPECT_EQ(client->ReceiveReply(10s, 2), std::string(kIdentity) + ":000101FFAE;");
+  EXPECT_TRUE(panel.WaitUntilSent(5s));
+}
+
+TEST_F(SimulatedPanelTest, ChunksOfAGivenSize) {
+  PanelFaults faults;
+  faults.chunk_gap_ms = 200;
+  faults.chunk_size = 16;
+  panel.SetFaults(faults);
+  client->Send(kIdentify);
+  EXPECT_EQ(client->ReceiveFirstPiece(), std::string(kIdentity).substr(0, 16));
+  EXPECT_EQ(client->ReceiveReply(), std::string(kIdentity).substr(16));
+}
+
+// A late panel answers each request the same time after it came, even when
+// the next request comes before the reply is out.
+TEST_F(SimulatedPanelTest, LateRepliesKeepTheirOwnSchedule) {
+  PanelFaults faults;
+  faults.reply_delay_ms = 300;
+  panel.SetFaults(faults);
+  client->Send(kIdentify);
+  client->Send(":0001010065ED;");
+  ASSERT_TRUE(panel.WaitForRequests(2, 5s));
+  EXPECT_EQ(client->ReceiveReply(10s, 2), std::string(kIdentity) + ":000101FFAE;");
+}
+
+TEST_F(SimulatedPanelTest, ReadRepliesLoseDataPairs) {
+  PanelFaults faults;
+  faults.drop_data_pairs = 1;
+  panel.SetFaults(faults);
+  client->Send(":0001020200E5;");  // two bytes: one pair is left
+  EXPECT_EQ(client->ReceiveReply().size(), 12u);
+  client->Send(":0002006510EE;");  // writes are acknowledged as always
+  EXPECT_EQ(client->ReceiveReply(), ":0002C2;");
+}
+
+// The line is hung up at the second request; whoever had it open reads its
+// end, and the next open of the same device works.
+TEST_F(SimulatedPanelTest, HangUpAtARequestAndTheLineComesBack) {
+  PanelFaults faults;
+  faults.hang_up_at = 2;
+  panel.SetFaults(faults);
+  client->Send(kIdentify);
+  EXPECT_EQ(client->ReceiveReply(), kIdentity);
+  client->Send(kIdentify);
+  ASSERT_TRUE(panel.WaitForRequests(2, 5s));
+  ASSERT_TRUE(panel.WaitUntilSent(5s));
+  if (panel.HangUpRefused()) GTEST_SKIP() << "no right to hang up a terminal here";
+  EXPECT_EQ(panel.HangUps(), 1);
+  EXPECT_FALSE(panel.Requests()[1].answered);
+  EXPECT_EQ(client->ReceiveFor(200ms), "");  // the end of the line, nothing more
+
+  testing::PtyClient again(panel.DevicePath());
+  ASSERT_TRUE(again.ok());
+  again.Send(kIdentify);
+  EXPECT_EQ(again.ReceiveReply(), kIdentity);
+}
+
 TEST_F(SimulatedPanelTest, LogCallbackSeesEachRequest) {
   std::mutex mutex;
   std::vector<std::string> lines;
