@@ -22,6 +22,7 @@
 #include <fstream>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -47,6 +48,12 @@ class TraceSink {
   virtual void ReplyReceived(std::string_view reply, ReplyOutcome outcome) = 0;
   // The port raised `error` while receiving.
   virtual void ReplyFailed(std::string_view error) = 0;
+  // A sink that could not keep its record (a full disk, a file gone) says
+  // so here, once: the message the first time it is asked after the
+  // failure, nothing after that until it fails again. A trace never stops
+  // the exchanges, so whoever ran them asks when they are done and tells
+  // the user that the trace has a gap.
+  virtual std::optional<std::string> TakeFailure() { return std::nullopt; }
 };
 
 // text between double quotes, with \xNN for every byte that is not
@@ -67,6 +74,10 @@ class FileTrace : public TraceSink {
   void FrameFailed(std::string_view frame, std::string_view error) override;
   void ReplyReceived(std::string_view reply, ReplyOutcome outcome) override;
   void ReplyFailed(std::string_view error) override;
+  // "Неможливо записати файл трасування PATH..." after a line could not be
+  // written. Later lines are still tried (the disk may have room again),
+  // but a run of failures is reported once.
+  std::optional<std::string> TakeFailure() override;
 
  private:
   // Writes one line and flushes it: a trace is read after something went
@@ -74,8 +85,11 @@ class FileTrace : public TraceSink {
   void WriteLine(std::string_view direction, std::string_view quoted, std::string_view note);
 
   std::mutex mutex_;
+  std::filesystem::path path_;
   std::ofstream file_;
   std::function<std::string()> port_name_;
+  bool failing_ = false;                // the last line could not be written
+  std::optional<std::string> failure_;  // not yet taken by TakeFailure
 };
 
 }  // namespace tevral::link
