@@ -22,10 +22,11 @@
 #include <functional>
 #include <string>
 
-#include "current/field_table.h"
+#include "configurator/field_table.h"
+#include "configurator/ini_file.h"
+#include "configurator/settings_file.h"
 #include "current/fields.h"
-#include "current/ini_file.h"
-#include "current/settings.h"
+#include "current/settings_keys.h"
 
 namespace {
 
@@ -90,20 +91,20 @@ void Measure(const Shape& shape, size_t size, const fs::path& folder) {
     std::ofstream(file, std::ios::binary) << content;
     size_mb = static_cast<double>(content.size()) / (1024.0 * 1024.0);
   }
-  tevral::FieldTable form(tevral::CurrentFields());
+  tevral::FieldTable form(tevral::current::CurrentFields());
   const double start_mb = PeakMb();
 
   const auto load_start = Clock::now();
   const double load_cpu = CpuMs();
   const auto loaded = tevral::IniFile::Load(file);
   if (!loaded) std::exit(2);
-  tevral::LoadSettings(form, *loaded);
+  tevral::LoadSettings(form, *loaded, tevral::current::CurrentSettingsKeys());
   const double load_cpu_ms = CpuMs() - load_cpu;
   const auto load_time = Clock::now() - load_start;
 
   const auto save_start = Clock::now();
   const double save_cpu = CpuMs();
-  tevral::SaveSettings(form, file);
+  tevral::SaveSettings(form, file, tevral::current::CurrentSettingsKeys());
   const double save_cpu_ms = CpuMs() - save_cpu;
   const auto save_time = Clock::now() - save_start;
 

@@ -5,8 +5,9 @@
 // encoding unchanged.
 #include <string>
 
-#include "current/codecs.h"
-#include "current/field_table.h"
+#include "configurator/codecs.h"
+#include "configurator/field_table.h"
+#include "configurator/memory_area.h"
 #include "current/fields.h"
 #include "current/memory_map.h"
 #include "fuzz/fuzz_check.h"
@@ -15,6 +16,8 @@
 
 namespace tevral::fuzz {
 namespace {
+
+namespace memory = current::memory;
 
 std::string DecodeKeepAliveTextOnly(std::string_view data) {
   return DecodeKeepAliveText(data).text;
@@ -105,7 +108,7 @@ int FuzzCurrentReply(const uint8_t* data, size_t size) {
   const std::string reply(input.Rest());
   // One window for every input, as the real one lives through many reads;
   // building it anew would cost more than the decoding.
-  static FieldTable form(CurrentFields());
+  static FieldTable form(current::CurrentFields());
   DecodeTexts(reply, form);
   DecodeKeepAlive(reply, form);
   DecodeNumbers(reply, form);

@@ -6,7 +6,7 @@
 #include <array>
 #include <string>
 
-#include "current/codecs.h"
+#include "configurator/codecs.h"
 #include "earlier/earlier_codecs.h"
 #include "earlier/earlier_memory_map.h"
 #include "fuzz/fuzz_check.h"

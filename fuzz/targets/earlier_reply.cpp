@@ -4,8 +4,8 @@
 // text is longer than what the bytes read can give.
 #include <string>
 
-#include "current/codecs.h"
-#include "current/field_table.h"
+#include "configurator/codecs.h"
+#include "configurator/field_table.h"
 #include "earlier/earlier_codecs.h"
 #include "earlier/earlier_fields.h"
 #include "earlier/earlier_memory_map.h"

@@ -4,8 +4,9 @@
 // is valid UTF-8 and the version a 16-bit number or the number error.
 #include <string>
 
-#include "current/codecs.h"
-#include "current/cp1251.h"
+#include "configurator/codecs.h"
+#include "configurator/cp1251.h"
+#include "configurator/identification_line.h"
 #include "current/identification.h"
 #include "fuzz/fuzz_check.h"
 #include "fuzz/fuzz_targets.h"
@@ -20,7 +21,7 @@ constexpr size_t kLastVersionCharacter = 13;
 
 std::optional<int> VersionOrNothing(std::string_view reply) {
   try {
-    return FirmwareVersion(reply);
+    return current::FirmwareVersion(reply);
   } catch (const EConvertError&) {
     return std::nullopt;
   }

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "current/ini_file.h"
+#include "configurator/ini_file.h"
 #include "fuzz/fuzz_check.h"
 #include "fuzz/fuzz_targets.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "current/codecs.h"
+#include "configurator/codecs.h"
 #include "fuzz/fuzz_check.h"
 #include "link/exchanges.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "current/memory_map.h"
+#include "configurator/memory_area.h"
 
 namespace tevral::fuzz {
 

@@ -5,10 +5,11 @@
 // more than 2047 characters).
 #include <string>
 
-#include "current/field_table.h"
+#include "configurator/field_table.h"
+#include "configurator/ini_file.h"
+#include "configurator/settings_file.h"
 #include "current/fields.h"
-#include "current/ini_file.h"
-#include "current/settings.h"
+#include "current/settings_keys.h"
 #include "earlier/earlier_fields.h"
 #include "earlier/earlier_settings.h"
 #include "fuzz/fuzz_check.h"
@@ -64,7 +65,7 @@ void CheckKeySet(std::string_view content, FieldInventory fields, SettingsKeySet
 int FuzzSettingsLoad(const uint8_t* data, size_t size) {
   InputReader input(data, size);
   const std::string content(input.Rest());
-  CheckKeySet(content, CurrentFields(), CurrentSettingsKeys());
+  CheckKeySet(content, current::CurrentFields(), current::CurrentSettingsKeys());
   CheckKeySet(content, earlier::EarlierFields(), earlier::EarlierSettingsKeys());
   return 0;
 }
