@@ -31,13 +31,16 @@ std::string NormalName(std::string_view name) {
 }
 
 // Names the writer can put in a file so that they read as the same names:
-// no line break, no "]" in a section, no "=" in a key, and no key that
-// would look like a section line.
+// no line break or NUL (written as blanks), no "]" in a section, no "=" in
+// a key, and no key that would look like a section line. The programs'
+// names are control names, all of them clean.
 bool CleanNames(const KeyWrite& write) {
   const std::string section = NormalName(write.section);
   const std::string key = NormalName(write.key);
-  return section.find_first_of("]\r\n") == std::string::npos && !key.empty() &&
-         key.front() != '[' && key.find_first_of("=\r\n") == std::string::npos;
+  constexpr std::string_view kSectionBreakers("]\r\n\0", 4);
+  constexpr std::string_view kKeyBreakers("=\r\n\0", 4);
+  return section.find_first_of(kSectionBreakers) == std::string::npos && !key.empty() &&
+         key.front() != '[' && key.find_first_of(kKeyBreakers) == std::string::npos;
 }
 
 bool SameKey(const KeyWrite& a, const KeyWrite& b) {
