@@ -55,8 +55,27 @@ std::string EncodeBytes(std::string_view text) {
 
 std::string InvalidIntegerMessage(std::string_view text) {
   // Every error message is UTF-8 by the time it leaves here; the text comes
-  // from a field, so it is code page 1251.
-  return "'" + Cp1251ToUtf8(text) + "' is not a valid integer value";
+  // from a field, so it is code page 1251. A control character in it (a
+  // settings file may put one there) is shown as \xNN: a NUL would end the
+  // message where it stands, a line break would split the box's text.
+  std::string shown;
+  for (const char c : text) {
+    const auto byte = static_cast<uint8_t>(c);
+    shown += byte < 0x20 ? "\\x" + IntToHex(byte, 2) : std::string(1, c);
+  }
+  return "'" + Cp1251ToUtf8(shown) + "' is not a valid integer value";
+}
+
+std::optional<uint8_t> FirstControlCharacter(std::string_view text) {
+  for (const char c : text) {
+    const auto byte = static_cast<uint8_t>(c);
+    if (byte < 0x20) return byte;
+  }
+  return std::nullopt;
+}
+
+std::string ControlCharacterRefusal(std::string_view where, uint8_t code) {
+  return "Недопустимий керуючий символ (код " + IntToHex(code, 2) + ") " + std::string(where);
 }
 
 std::optional<int32_t> TryStrToInt(std::string_view text) {
