@@ -37,6 +37,9 @@ all_targets=(frame panel_frame_parser identification current_reply earlier_reply
              earlier_encodings ini_file settings_load)
 if ((${#targets[@]} == 0)); then targets=("${all_targets[@]}"); fi
 
+# clang and its libFuzzer runtime, besides what every build needs.
+scripts/setup.sh clang libclang-rt-14-dev
+
 build=build-fuzz
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
   -DTEVRAL_FUZZ=ON -DTEVRAL_BUILD_GUI=OFF -DTEVRAL_BUILD_TESTS=OFF >/dev/null
