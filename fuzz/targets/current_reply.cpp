@@ -79,28 +79,6 @@ void DecodeKeepAlive(std::string_view reply, FieldTable& form) {
   }
 }
 
-void DecodeNumbers(std::string_view reply, FieldTable& form) {
-  const std::string_view schedule = CheckedReplyData(reply, memory::kSchedule);
-  const char* const fields[] = {"AdvEdit_TestPer", "AdvEdit_TestHou", "AdvEdit_TestMin"};
-  for (size_t k = 0; k < 3; ++k) {
-    if (const auto text = DecodeDecimalByte(DataPair(schedule, k))) {
-      Expect(text->size() >= 2 && text->size() <= 3 &&
-                 text->find_first_not_of("0123456789") == std::string::npos,
-             "a schedule value is two or three decimal digits");
-      form.SetText(fields[k], *text);
-    }
-  }
-  if (const auto object = DecodeHexWord(CheckedReplyData(reply, memory::kObjectNumber))) {
-    Expect(object->size() == 4, "an object number is four characters");
-    form.SetText("AdvEdit_Object", *object);
-  }
-  const auto protocol = DataPair(CheckedReplyData(reply, memory::kProtocol), 0);
-  if (const auto index = DecodeProtocolByte(protocol)) {
-    Expect(*index == 0 || *index == 1, "a protocol is item 0 or 1");
-    form.SetItemIndex("sComboBox_ChProtocol", *index);
-  }
-}
-
 }  // namespace
 
 int FuzzCurrentReply(const uint8_t* data, size_t size) {
@@ -111,7 +89,7 @@ int FuzzCurrentReply(const uint8_t* data, size_t size) {
   static FieldTable form(current::CurrentFields());
   DecodeTexts(reply, form);
   DecodeKeepAlive(reply, form);
-  DecodeNumbers(reply, form);
+  DecodeSharedNumbers(reply, {memory::kSchedule, memory::kObjectNumber, memory::kProtocol}, form);
   return 0;
 }
 

@@ -71,25 +71,13 @@ void DecodeServers(std::string_view reply, FieldTable& form) {
   }
 }
 
-void DecodeNumbers(std::string_view reply, FieldTable& form) {
+void DecodeKeepAliveByte(std::string_view reply, FieldTable& form) {
   if (const auto value = FirstByte(reply, area::kKeepAliveByte)) {
     const earlier::EarlierKeepAlive setting = earlier::DecodeEarlierKeepAlive(*value);
     Expect(setting.period.has_value() == (*value > 1), "only a byte above 01 is a period");
     if (setting.period) form.SetText("EDIT_TestPer", *setting.period);
     form.SetChecked("CheckEnTst", setting.send_test);
     form.SetChecked("sCheckBoxVerConn", setting.verify_connection);
-  }
-  const std::string_view schedule = CheckedReplyData(reply, area::kSchedule);
-  const char* const fields[] = {"AdvEdit_TestPer", "AdvEdit_TestHou", "AdvEdit_TestMin"};
-  for (size_t k = 0; k < 3; ++k) {
-    if (const auto text = DecodeDecimalByte(DataPair(schedule, k))) form.SetText(fields[k], *text);
-  }
-  if (const auto object = DecodeHexWord(CheckedReplyData(reply, area::kObject))) {
-    form.SetText("AdvEdit_Object", *object);
-  }
-  if (const auto index =
-          DecodeProtocolByte(DataPair(CheckedReplyData(reply, area::kProtocol), 0))) {
-    form.SetItemIndex("sComboBox_ChProtocol", *index);
   }
 }
 
@@ -103,7 +91,8 @@ int FuzzEarlierReply(const uint8_t* data, size_t size) {
   static FieldTable form(earlier::EarlierFields());
   DecodeTexts(reply, form);
   DecodeServers(reply, form);
-  DecodeNumbers(reply, form);
+  DecodeKeepAliveByte(reply, form);
+  DecodeSharedNumbers(reply, {area::kSchedule, area::kObject, area::kProtocol}, form);
   return 0;
 }
 

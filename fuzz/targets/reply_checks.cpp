@@ -24,6 +24,28 @@ void CheckDecodedLength(std::string_view text, const MemoryArea& area, std::stri
   Expect(text.size() <= area.read_bytes, what);
 }
 
+void DecodeSharedNumbers(std::string_view reply, const NumberAreas& areas, FieldTable& form) {
+  const std::string_view schedule = CheckedReplyData(reply, areas.schedule);
+  const char* const fields[] = {"AdvEdit_TestPer", "AdvEdit_TestHou", "AdvEdit_TestMin"};
+  for (size_t k = 0; k < 3; ++k) {
+    if (const auto text = DecodeDecimalByte(DataPair(schedule, k))) {
+      Expect(text->size() >= 2 && text->size() <= 3 &&
+                 text->find_first_not_of("0123456789") == std::string::npos,
+             "a schedule value is two or three decimal digits");
+      form.SetText(fields[k], *text);
+    }
+  }
+  if (const auto object = DecodeHexWord(CheckedReplyData(reply, areas.object))) {
+    Expect(object->size() == 4, "an object number is four characters");
+    form.SetText("AdvEdit_Object", *object);
+  }
+  const auto protocol = DataPair(CheckedReplyData(reply, areas.protocol), 0);
+  if (const auto index = DecodeProtocolByte(protocol)) {
+    Expect(*index == 0 || *index == 1, "a protocol is item 0 or 1");
+    form.SetItemIndex("sComboBox_ChProtocol", *index);
+  }
+}
+
 std::string ReplyCarrying(std::string_view data) {
   const std::string text = "000000" + std::string(data);
   return ":" + text + link::FrameChecksum(text) + ";";

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "configurator/field_table.h"
 #include "configurator/memory_area.h"
 
 namespace tevral::fuzz {
@@ -23,6 +24,16 @@ using TextEncoder = std::string (*)(std::string_view);
 using TextDecoder = std::string (*)(std::string_view);
 void CheckTextRoundTrip(std::string_view text, const MemoryArea& area, TextEncoder encode,
                         TextDecoder decode, std::string_view what);
+
+// The schedule, the object number and the protocol, which both programs
+// keep alike: decoded from `reply` as their areas are read, checked, and
+// put into `form`.
+struct NumberAreas {
+  const MemoryArea& schedule;
+  const MemoryArea& object;
+  const MemoryArea& protocol;
+};
+void DecodeSharedNumbers(std::string_view reply, const NumberAreas& areas, FieldTable& form);
 
 // A reply of `area` carrying the data pairs `data`, as a panel sends it.
 std::string ReplyCarrying(std::string_view data);
