@@ -22,6 +22,18 @@ std::string EncodeBytes(std::string_view text) {
 
 }  // namespace
 
+std::optional<uint8_t> FirstControlCharacter(std::string_view text) {
+  for (const char c : text) {
+    const auto byte = static_cast<uint8_t>(c);
+    if (byte < 0x20) return byte;
+  }
+  return std::nullopt;
+}
+
+std::string ControlCharacterRefusal(std::string_view where, uint8_t code) {
+  return "Недопустимий керуючий символ (код " + IntToHex(code, 2) + ") " + std::string(where);
+}
+
 std::string IntToHex(uint32_t value, int digits) {
   std::string out;
   do {

@@ -39,6 +39,18 @@ std::optional<std::string_view> DataPair(std::string_view data, std::size_t inde
 // A pair of hexadecimal digits (either case) as its byte value.
 std::optional<uint8_t> PairValue(std::string_view pair);
 
+// ---- Texts the panel keeps ------------------------------------------------
+
+// A text is stored up to its terminator (0F, or 01 01) and the panel's
+// texts end at a NUL: a character below 0x20 in a text to be written would
+// cut it short when it is read back, or cut the record the panel keeps. The
+// code of the first such character of `text`, if any.
+std::optional<uint8_t> FirstControlCharacter(std::string_view text);
+
+// The write's refusal of such a text: "Недопустимий керуючий символ (код
+// 0F) " followed by `where` (for instance "в полі \"Точка доступу 1\"").
+std::string ControlCharacterRefusal(std::string_view where, uint8_t code);
+
 // ---- Multi-byte codecs ----------------------------------------------------
 
 // DigitBytes (the alternate dial-out number): each character c becomes

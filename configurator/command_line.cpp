@@ -101,7 +101,10 @@ void SelectConnection(const CommandLineProgram& program, const CommandLineReques
 }
 
 // Runs the panel sequence; an error that escapes it goes to the error box,
-// as in the window. With a trace file every frame and reply is appended to it.
+// as in the window. With a trace file every frame and reply is appended to
+// it; a trace that could not be written is reported once the sequence is
+// over, without changing its outcome (the panel was read or written all
+// the same).
 bool RunSequence(const std::function<bool(PanelSession&)>& sequence, FieldTable& form,
                  const std::filesystem::path& trace_path) {
   link::TBComPort port;
@@ -109,16 +112,20 @@ bool RunSequence(const std::function<bool(PanelSession&)>& sequence, FieldTable&
   link::Exchanges exchanges(port, form);
   PanelSession session{form, port, exchanges};
   std::optional<link::FileTrace> trace;
+  bool done = false;
   try {
     if (!trace_path.empty()) {
       trace.emplace(trace_path, [&port] { return port.Port(); });
       exchanges.SetTrace(&*trace);
     }
-    return sequence(session);
+    done = sequence(session);
   } catch (const std::exception& error) {
     form.ShowError(error.what());
-    return false;
   }
+  if (trace) {
+    if (const auto failure = trace->TakeFailure()) form.ShowError(*failure);
+  }
+  return done;
 }
 
 int RunRead(const CommandLineProgram& program, const CommandLineRequest& request,

@@ -60,6 +60,11 @@ std::optional<char32_t> NextCodePoint(std::string_view text, size_t& pos) {
     if ((c & 0xC0) != 0x80) return std::nullopt;
     cp = (cp << 6) | (c & 0x3F);
   }
+  // A code point written with more bytes than it needs is not UTF-8: taken
+  // as it decodes, C0 80 would slip a NUL, and C0 BA a ":", past a check
+  // that looks for the one-byte form.
+  static constexpr char32_t kSmallest[] = {0x0, 0x80, 0x800, 0x10000};
+  if (cp < kSmallest[extra]) return std::nullopt;
   pos += extra + 1;
   return cp;
 }

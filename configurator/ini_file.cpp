@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <fstream>
-#include <sstream>
+#include <stdexcept>
 #include <system_error>
+#include <utility>
 
 #include "configurator/number_parser.h"
 
@@ -73,25 +75,51 @@ std::string OneLine(std::string_view value) {
   return out;
 }
 
+// FNV-1a of the name with ASCII letters lowercased: equal names (as
+// SameName compares them) have equal hashes.
+std::uint32_t NameHash(std::string_view name) {
+  std::uint32_t hash = 2166136261u;
+  for (const char c : name) {
+    hash ^= static_cast<unsigned char>(LowerAscii(c));
+    hash *= 16777619u;
+  }
+  return hash;
+}
+
+// One line of a block of text: its text without the line end, and where
+// the next line starts.
+struct LineAt {
+  std::string_view text;
+  std::size_t next;
+};
+
+LineAt LineFrom(std::string_view content, std::size_t start) {
+  const void* found = std::memchr(content.data() + start, '\n', content.size() - start);
+  if (found == nullptr) return {content.substr(start), content.size()};
+  const auto nl = static_cast<std::size_t>(static_cast<const char*>(found) - content.data());
+  std::string_view text = content.substr(start, nl - start);
+  if (text.ends_with('\r')) text.remove_suffix(1);
+  return {text, nl + 1};
+}
+
 }  // namespace
 
 IniFile IniFile::Parse(std::string_view content) {
+  return Adopt(std::string(content));
+}
+
+IniFile IniFile::Adopt(std::string content) {
+  if (content.size() >= kMaxFileSize) throw std::length_error("settings file too large");
   IniFile file;
-  while (!content.empty()) {
-    const auto nl = content.find('\n');
-    Line line;
-    if (nl == std::string_view::npos) {
-      line.text = std::string(content);
-      content = {};
-    } else {
-      std::string_view text = content.substr(0, nl);
-      const bool crlf = text.ends_with('\r');
-      if (crlf) text.remove_suffix(1);
-      line.text = std::string(text);
-      line.ending = crlf ? "\r\n" : "\n";
-      content.remove_prefix(nl + 1);
+  file.content_ = std::move(content);
+  const std::string_view all = file.content_;
+  for (std::size_t start = 0; start < all.size();) {
+    const LineAt line = LineFrom(all, start);
+    if (const auto name = SectionName(line.text)) {
+      file.sections_.push_back({static_cast<std::uint32_t>(start),
+                                static_cast<std::uint32_t>(line.next), NameHash(*name)});
     }
-    file.lines_.push_back(std::move(line));
+    start = line.next;
   }
   return file;
 }
@@ -99,42 +127,111 @@ IniFile IniFile::Parse(std::string_view content) {
 std::optional<IniFile> IniFile::Load(const std::filesystem::path& path) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
+  const auto size = std::filesystem::file_size(path, ec);
+  if (ec || size >= kMaxFileSize) return std::nullopt;
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
-  std::ostringstream content;
-  content << in.rdbuf();
+  // Read straight into one block; a file that grows meanwhile is read to
+  // its end all the same.
+  std::string content(static_cast<std::size_t>(size), '\0');
+  in.read(content.data(), static_cast<std::streamsize>(content.size()));
+  content.resize(static_cast<std::size_t>(in.gcount()));
   if (in.bad()) return std::nullopt;
-  return Parse(content.str());
+  if (in) {
+    char chunk[65536];
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+      content.append(chunk, static_cast<std::size_t>(in.gcount()));
+      if (content.size() >= kMaxFileSize) return std::nullopt;
+    }
+    if (in.bad()) return std::nullopt;
+  }
+  return Adopt(std::move(content));
 }
 
-std::optional<IniFile::Range> IniFile::FindSection(std::string_view section) const {
+std::size_t IniFile::SectionEnd(std::size_t index) const {
+  return index + 1 < sections_.size() ? sections_[index + 1].header : content_.size();
+}
+
+std::optional<IniFile::SectionPlace> IniFile::FindSection(std::string_view section) const {
   const std::string_view wanted = Trim(section);
-  for (std::size_t i = 0; i < lines_.size(); ++i) {
-    const auto name = SectionName(lines_[i].text);
-    if (!name || !SameName(*name, wanted)) continue;
-    std::size_t end = i + 1;
-    while (end < lines_.size() && !SectionName(lines_[end].text)) ++end;
-    return Range{i, end};
+  const std::uint32_t hash = NameHash(wanted);
+  const std::string_view all = content_;
+  for (std::size_t i = 0; i < sections_.size(); ++i) {
+    if (sections_[i].hash != hash) continue;
+    const auto name = SectionName(LineFrom(all, sections_[i].header).text);
+    if (name && SameName(*name, wanted)) return SectionPlace{false, i};
+  }
+  for (std::size_t i = 0; i < added_sections_.size(); ++i) {
+    const auto name = SectionName(added_sections_[i].header);
+    if (name && SameName(*name, wanted)) return SectionPlace{true, i};
   }
   return std::nullopt;
 }
 
-std::optional<std::size_t> IniFile::FindKey(const Range& range, std::string_view key) const {
+std::optional<IniFile::KeyPlace> IniFile::FindKey(const SectionPlace& place,
+                                                  std::string_view key) const {
   const std::string_view wanted = Trim(key);
-  for (std::size_t i = range.header + 1; i < range.end; ++i) {
-    const auto parts = SplitKeyLine(lines_[i].text);
-    if (parts && SameName(parts->name, wanted)) return i;
+  const auto matches = [&](std::string_view line) {
+    const auto parts = SplitKeyLine(line);
+    return parts && SameName(parts->name, wanted);
+  };
+  if (place.added) {
+    const auto& keys = added_sections_[place.index].keys;
+    for (std::size_t k = 0; k < keys.size(); ++k) {
+      if (matches(keys[k])) return KeyPlace{KeyPlace::Where::kInAddedSection, place.index, k};
+    }
+    return std::nullopt;
+  }
+  const std::string_view all = content_;
+  const std::size_t end = SectionEnd(place.index);
+  for (std::size_t start = sections_[place.index].body; start < end;) {
+    const LineAt line = LineFrom(all, start);
+    if (matches(line.text)) return KeyPlace{KeyPlace::Where::kOriginal, place.index, start};
+    start = line.next;
+  }
+  if (const auto added = added_keys_.find(place.index); added != added_keys_.end()) {
+    for (std::size_t k = 0; k < added->second.size(); ++k) {
+      if (matches(added->second[k])) {
+        return KeyPlace{KeyPlace::Where::kAddedToSection, place.index, k};
+      }
+    }
   }
   return std::nullopt;
+}
+
+std::string_view IniFile::KeyLineText(const KeyPlace& place) const {
+  switch (place.where) {
+    case KeyPlace::Where::kOriginal: {
+      if (const auto it = replaced_.find(place.offset); it != replaced_.end()) return it->second;
+      return LineFrom(content_, place.offset).text;
+    }
+    case KeyPlace::Where::kAddedToSection:
+      return added_keys_.at(place.owner)[place.offset];
+    case KeyPlace::Where::kInAddedSection:
+      return added_sections_[place.owner].keys[place.offset];
+  }
+  return {};
+}
+
+std::size_t IniFile::InsertionPoint(std::size_t index) const {
+  const std::string_view all = content_;
+  const std::size_t end = SectionEnd(index);
+  std::size_t after_last = sections_[index].body;
+  for (std::size_t start = after_last; start < end;) {
+    const LineAt line = LineFrom(all, start);
+    if (!Trim(line.text).empty()) after_last = line.next;
+    start = line.next;
+  }
+  return after_last;
 }
 
 std::optional<std::string> IniFile::ReadValue(std::string_view section,
                                               std::string_view key) const {
-  const auto range = FindSection(section);
-  if (!range) return std::nullopt;
-  const auto index = FindKey(*range, key);
-  if (!index) return std::nullopt;
-  return ValueAsRead(SplitKeyLine(lines_[*index].text)->raw_value);
+  const auto place = FindSection(section);
+  if (!place) return std::nullopt;
+  const auto found = FindKey(*place, key);
+  if (!found) return std::nullopt;
+  return ValueAsRead(SplitKeyLine(KeyLineText(*found))->raw_value);
 }
 
 std::string IniFile::ReadString(std::string_view section, std::string_view key,
@@ -152,32 +249,38 @@ bool IniFile::ReadBool(std::string_view section, std::string_view key, bool fall
   return ReadInteger(section, key, fallback ? 1 : 0) != 0;
 }
 
-void IniFile::Append(std::size_t at, std::string text) {
-  // The line before the new one may be a last line without its line end.
-  if (at > 0 && lines_[at - 1].ending.empty()) lines_[at - 1].ending = kNewLine;
-  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at),
-                Line{std::move(text), std::string(kNewLine)});
-}
-
 void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
-  const std::string safe_value = OneLine(value);
-  const auto range = FindSection(section);
-  if (!range) {
-    Append(lines_.size(), "[" + std::string(Trim(section)) + "]");
-    Append(lines_.size(), std::string(Trim(key)) + "=" + safe_value);
+  const std::string safe_section = OneLine(section);
+  const std::string safe_key = OneLine(key);
+  const std::string line_end = "=" + OneLine(value);
+  const auto place = FindSection(safe_section);
+  if (!place) {
+    added_sections_.push_back(
+        {"[" + std::string(Trim(safe_section)) + "]", {std::string(Trim(safe_key)) + line_end}});
     return;
   }
-  if (const auto index = FindKey(*range, key)) {
+  if (const auto found = FindKey(*place, safe_key)) {
     // The key keeps the spelling the file gave it.
-    Line& line = lines_[*index];
-    line.text = std::string(SplitKeyLine(line.text)->name) + "=" + safe_value;
+    std::string line = std::string(SplitKeyLine(KeyLineText(*found))->name) + line_end;
+    switch (found->where) {
+      case KeyPlace::Where::kOriginal:
+        replaced_[found->offset] = std::move(line);
+        break;
+      case KeyPlace::Where::kAddedToSection:
+        added_keys_[found->owner][found->offset] = std::move(line);
+        break;
+      case KeyPlace::Where::kInAddedSection:
+        added_sections_[found->owner].keys[found->offset] = std::move(line);
+        break;
+    }
     return;
   }
-  // After the section's last non-blank line, so blank lines that separate
-  // it from the next section stay between them.
-  std::size_t at = range->end;
-  while (at > range->header + 1 && Trim(lines_[at - 1].text).empty()) --at;
-  Append(at, std::string(Trim(key)) + "=" + safe_value);
+  std::string line = std::string(Trim(safe_key)) + line_end;
+  if (place->added) {
+    added_sections_[place->index].keys.push_back(std::move(line));
+  } else {
+    added_keys_[place->index].push_back(std::move(line));
+  }
 }
 
 void IniFile::WriteInteger(std::string_view section, std::string_view key, int value) {
@@ -189,10 +292,46 @@ void IniFile::WriteBool(std::string_view section, std::string_view key, bool val
 }
 
 std::string IniFile::Serialize() const {
+  // Lines added to existing sections, by the offset they go in at.
+  std::map<std::size_t, const std::vector<std::string>*> insertions;
+  for (const auto& [index, lines] : added_keys_) insertions[InsertionPoint(index)] = &lines;
+
   std::string out;
-  for (const Line& line : lines_) {
-    out += line.text;
-    out += line.ending;
+  out.reserve(content_.size() + 64 * (replaced_.size() + insertions.size()) + 1024);
+  // A new line may follow a last line that has no line end yet.
+  const auto start_new_line = [&out] {
+    if (!out.empty() && out.back() != '\n') out += kNewLine;
+  };
+  const auto add_line = [&](std::string_view text) {
+    start_new_line();
+    out += text;
+    out += kNewLine;
+  };
+
+  std::size_t copied = 0;
+  auto replacement = replaced_.begin();
+  auto insertion = insertions.begin();
+  while (replacement != replaced_.end() || insertion != insertions.end()) {
+    const bool replace_next =
+        insertion == insertions.end() ||
+        (replacement != replaced_.end() && replacement->first < insertion->first);
+    const std::size_t at = replace_next ? replacement->first : insertion->first;
+    out.append(content_, copied, at - copied);
+    copied = at;
+    if (replace_next) {
+      // The line's own text goes; its line end stays.
+      out += replacement->second;
+      copied += LineFrom(content_, at).text.size();
+      ++replacement;
+    } else {
+      for (const std::string& line : *insertion->second) add_line(line);
+      ++insertion;
+    }
+  }
+  out.append(content_, copied, std::string::npos);
+  for (const AddedSection& section : added_sections_) {
+    add_line(section.header);
+    for (const std::string& line : section.keys) add_line(line);
   }
   return out;
 }

@@ -24,8 +24,15 @@ std::optional<uint32_t> ParseDigits(std::string_view digits, uint32_t base, uint
 
 std::string InvalidIntegerMessage(std::string_view text) {
   // Every error message is UTF-8 by the time it leaves here; the text comes
-  // from a field, so it is code page 1251.
-  return "'" + Cp1251ToUtf8(text) + "' is not a valid integer value";
+  // from a field, so it is code page 1251. A control character in it (a
+  // settings file may put one there) is shown as \xNN: a NUL would end the
+  // message where it stands, a line break would split the box's text.
+  std::string shown;
+  for (const char c : text) {
+    const auto byte = static_cast<uint8_t>(c);
+    shown += byte < 0x20 ? "\\x" + link::HexPair(byte) : std::string(1, c);
+  }
+  return "'" + Cp1251ToUtf8(shown) + "' is not a valid integer value";
 }
 
 std::optional<int32_t> TryStrToInt(std::string_view text) {

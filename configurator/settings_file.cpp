@@ -81,11 +81,30 @@ void WriteSettings(const Form& form, IniFile& existing, SettingsKeySet keys) {
   }
 }
 
+namespace {
+
+// A file the user made read-only is not saved over. The new content
+// replaces the file by a rename, which the file's own permissions do not
+// stop (and root passes every check), so the bits are looked at here: with
+// no write permission for anyone the file is as read-only as Windows' own
+// attribute makes it, where the rename is refused.
+bool MarkedReadOnly(const fs::path& target) {
+  std::error_code ec;
+  const fs::perms perms = fs::status(target, ec).permissions();
+  if (ec || perms == fs::perms::unknown) return false;
+  constexpr fs::perms kAnyWrite =
+      fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+  return (perms & kAnyWrite) == fs::perms::none;
+}
+
+}  // namespace
+
 void SaveSettings(const Form& form, const fs::path& path, SettingsKeySet keys) {
   const fs::path target = RealTarget(path);
   std::error_code ec;
   IniFile file;
   if (fs::exists(target, ec)) {
+    if (MarkedReadOnly(target)) throw SettingsWriteError(path);
     auto old = IniFile::Load(target);
     if (!old) throw SettingsWriteError(path);
     file = std::move(*old);

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "configurator/codecs.h"
@@ -41,6 +42,30 @@ bool IsHexDigit(char c) {
 // lines name a server slot.
 std::string SlotName(int slot) {
   return "SIM " + std::to_string(slot / 3 + 1) + ", сервер " + std::to_string(slot % 3 + 1);
+}
+
+// The texts the panel keeps as they are typed: a control character would
+// read back as their end.
+std::optional<std::string> CheckControlCharacters(const Form& form) {
+  std::vector<std::pair<std::string, std::string>> texts = {
+      {"EDIT_Test", "в полі \"Передачі для підтримки GPRS сесії\""},
+      {"AdvEdit_POINT_1", "в полі \"Точка доступу 1\""},
+      {"AdvEdit_POINT_2", "в полі \"Точка доступу 2\""},
+  };
+  const auto& slots = memory::ServerSlots();
+  for (int i = 0; i < memory::kServerSlotCount; ++i) {
+    texts.emplace_back(slots[i].local_port_field,
+                       "в полі \"Локальний порт\" (" + SlotName(i) + ")");
+  }
+  for (int i = 0; i < memory::kServerSlotCount; ++i) {
+    texts.emplace_back(slots[i].server_line_field, "в рядку сервера (" + SlotName(i) + ")");
+  }
+  for (const auto& [field, where] : texts) {
+    if (const auto code = FirstControlCharacter(form.Text(field))) {
+      return ControlCharacterRefusal(where, *code);
+    }
+  }
+  return std::nullopt;
 }
 
 std::optional<std::string> CheckAlternateNumber(const Form& form) {
@@ -197,8 +222,9 @@ std::optional<std::string> FindWriteRefusal(const Form& form) {
   }
   using Check = std::optional<std::string> (*)(const Form&);
   // In the order the write would meet the values.
-  for (Check check : {CheckAlternateNumber, CheckProtocol, CheckObjectNumber, CheckKeepAlivePeriod,
-                      CheckSuffix, CheckServerSlots, CheckSchedule}) {
+  for (Check check :
+       {CheckControlCharacters, CheckAlternateNumber, CheckProtocol, CheckObjectNumber,
+        CheckKeepAlivePeriod, CheckSuffix, CheckServerSlots, CheckSchedule}) {
     if (auto refusal = check(form)) return refusal;
   }
   return std::nullopt;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "configurator/codecs.h"
 #include "earlier/earlier_fields.h"
 #include "earlier/earlier_memory_map.h"
 
@@ -64,6 +65,26 @@ Message CheckDigitText(const Form& form, std::string_view name, size_t most, con
   const std::string text = form.Text(name);
   if (!AllOf(text, IsDigit)) return chars;
   if (text.size() > most) return length;
+  return std::nullopt;
+}
+
+// The texts the panel keeps as they are typed (a domain name included): a
+// control character would read back as their end, or as the end of the
+// server entry.
+Message CheckControlCharacters(const Form& form) {
+  const std::pair<std::string_view, const char*> texts[] = {
+      {kServer1Fields.point, "в полі \"Точка доступу 1\""},
+      {kServer2Fields.point, "в полі \"Точка доступу 2\""},
+      {"EDIT_Test", "в полі \"Передачі для підтримки GPRS сесії\""},
+      {"EDIT_SurGardPref", "в полі \"Префікс SUR-GARD\""},
+      {kServer1Fields.ip, "в полі \"IP-адреса 1\""},
+      {kServer2Fields.ip, "в полі \"IP-адреса 2\""},
+  };
+  for (const auto& [field, where] : texts) {
+    if (const auto code = FirstControlCharacter(form.Text(field))) {
+      return ControlCharacterRefusal(where, *code);
+    }
+  }
   return std::nullopt;
 }
 
@@ -153,6 +174,7 @@ std::optional<std::string> CheckEarlierWrite(const Form& form) {
       CheckLength(form, s1.point, kAccessPointMaxChars, kPoint1),
       CheckLength(form, s2.point, kAccessPointMaxChars, kPoint2),
       CheckLength(form, "EDIT_Test", kKeepAliveTextMaxChars, kKeepAliveText),
+      CheckControlCharacters(form),
       CheckNomerAlter(form),
       CheckDigitText(form, "AdvEdit_Password", area::kPasswordMaxDigits, kPasswordChars,
                      kPasswordLength),

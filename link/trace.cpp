@@ -80,7 +80,7 @@ std::string TraceTimestamp() {
 }
 
 FileTrace::FileTrace(const std::filesystem::path& path, std::function<std::string()> port_name)
-    : file_(path, std::ios::binary | std::ios::app), port_name_(std::move(port_name)) {
+    : path_(path), file_(path, std::ios::binary | std::ios::app), port_name_(std::move(port_name)) {
   if (!file_) throw std::runtime_error("Неможливо відкрити файл трасування " + path.string());
 }
 
@@ -129,6 +129,23 @@ void FileTrace::WriteLine(std::string_view direction, std::string_view quoted,
   line += '\n';
   std::lock_guard lock(mutex_);
   file_ << line << std::flush;
+  if (file_) {
+    failing_ = false;
+    return;
+  }
+  // The stream stays usable for the next line; only the first line of a
+  // run of failures is reported.
+  file_.clear();
+  if (!failing_) {
+    failure_ = "Неможливо записати файл трасування " + path_.string() +
+               ": диск заповнений або файл недоступний, у трасуванні пропущено рядки";
+  }
+  failing_ = true;
+}
+
+std::optional<std::string> FileTrace::TakeFailure() {
+  std::lock_guard lock(mutex_);
+  return std::exchange(failure_, std::nullopt);
 }
 
 }  // namespace tevral::link

@@ -26,6 +26,7 @@
 #include <fstream>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -56,6 +57,12 @@ class TraceSink {
   virtual void InputDiscarded(std::string_view /*input*/) {}
   // A reply that was taken carries another checksum than its text sums to.
   virtual void ReplyChecksumMismatch(std::string_view /*reply*/, std::string_view /*expected*/) {}
+  // A sink that could not keep its record (a full disk, a file gone) says
+  // so here, once: the message the first time it is asked after the
+  // failure, nothing after that until it fails again. A trace never stops
+  // the exchanges, so whoever ran them asks when they are done and tells
+  // the user that the trace has a gap.
+  virtual std::optional<std::string> TakeFailure() { return std::nullopt; }
 };
 
 // text between double quotes, with \xNN for every byte that is not
@@ -78,6 +85,10 @@ class FileTrace : public TraceSink {
   void ReplyFailed(std::string_view error) override;
   void InputDiscarded(std::string_view input) override;
   void ReplyChecksumMismatch(std::string_view reply, std::string_view expected) override;
+  // "Неможливо записати файл трасування PATH..." after a line could not be
+  // written. Later lines are still tried (the disk may have room again),
+  // but a run of failures is reported once.
+  std::optional<std::string> TakeFailure() override;
 
  private:
   // Writes one line and flushes it: a trace is read after something went
@@ -85,8 +96,11 @@ class FileTrace : public TraceSink {
   void WriteLine(std::string_view direction, std::string_view quoted, std::string_view note);
 
   std::mutex mutex_;
+  std::filesystem::path path_;
   std::ofstream file_;
   std::function<std::string()> port_name_;
+  bool failing_ = false;                // the last line could not be written
+  std::optional<std::string> failure_;  // not yet taken by TakeFailure
 };
 
 }  // namespace tevral::link

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the window need.
+# Installs the Debian packages the build, the tests and the window need,
+# and any further packages named as arguments (scripts/fuzz.sh adds clang).
 # Quick when everything is already installed: it asks dpkg first and only
 # then goes to apt-get.
 set -euo pipefail
@@ -9,6 +10,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6svg6-dev libgl1-mesa-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core
+  "$@"
 )
 
 missing=()

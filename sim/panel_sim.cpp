@@ -1,6 +1,13 @@
 #include "sim/panel_sim.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <charconv>
+#include <cstring>
 #include <limits>
 #include <map>
 #include <optional>
@@ -168,7 +175,8 @@ Options:
   --firmware current|earlier  the panel's firmware (default current)
   --memory FILE     memory image (both banks, 131072 bytes): loaded at the
                     start when FILE exists, otherwise the panel starts
-                    configured and FILE is created; saved on exit
+                    configured and FILE is created; saved on exit.
+                    One FILE serves one panel-sim at a time.
   --limited         answer identification as older panel software does
   --silent          answer nothing
   --delay MS        wait MS milliseconds before each reply (the program
@@ -184,7 +192,8 @@ Options:
   --help, -h        this text
 
 Exit status: 0 after a clean stop, 1 when the memory image cannot be
-loaded or saved or no pseudo-terminal can be made, 2 for wrong arguments.
+loaded or saved or is in use by another panel-sim, or no pseudo-terminal
+can be made, 2 for wrong arguments.
 )";
 }
 
@@ -206,6 +215,61 @@ void SetUpPanel(SimulatedPanel& panel, const PanelSimOptions& options) {
   faults.garbage_before = LineNoise(options.noise);
   faults.hang_up_at = options.hang_up_at;
   panel.SetFaults(faults);
+}
+
+namespace {
+
+std::filesystem::path LockPathFor(const std::filesystem::path& memory_file) {
+  std::error_code ec;
+  std::filesystem::path real = std::filesystem::weakly_canonical(memory_file, ec);
+  if (ec) real = std::filesystem::absolute(memory_file, ec);
+  if (ec) real = memory_file;
+  real += ".lock";
+  return real;
+}
+
+// Whether fd is still the file at path: a holder that was just leaving may
+// have removed the lock file between our open and our lock.
+bool StillLinkedAs(int fd, const std::filesystem::path& path) {
+  struct stat held {};
+  struct stat named {};
+  return fstat(fd, &held) == 0 && stat(path.c_str(), &named) == 0 && held.st_dev == named.st_dev &&
+         held.st_ino == named.st_ino;
+}
+
+}  // namespace
+
+MemoryFileLock::MemoryFileLock(const std::filesystem::path& memory_file)
+    : lock_path_(LockPathFor(memory_file)) {
+  while (true) {
+    fd_ = open(lock_path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (fd_ < 0) {
+      throw std::runtime_error("cannot make the lock file " + lock_path_.string() + ": " +
+                               std::strerror(errno));
+    }
+    if (flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+      const int error = errno;
+      close(fd_);
+      fd_ = -1;
+      if (error == EINTR) continue;
+      if (error == EWOULDBLOCK) {
+        throw std::runtime_error("memory image " + memory_file.string() +
+                                 " is in use by another panel-sim");
+      }
+      throw std::runtime_error("cannot lock " + lock_path_.string() + ": " + std::strerror(error));
+    }
+    if (StillLinkedAs(fd_, lock_path_)) return;
+    close(fd_);  // locked a file its holder had just removed: try the new one
+    fd_ = -1;
+  }
+}
+
+MemoryFileLock::~MemoryFileLock() {
+  if (fd_ < 0) return;
+  // Removed while still locked, so a newcomer either fails on our lock or
+  // finds the name gone from under the file it locked and tries again.
+  unlink(lock_path_.c_str());
+  close(fd_);
 }
 
 void SaveMemoryImage(const PanelMemory& memory, const std::filesystem::path& path) {

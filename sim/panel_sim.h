@@ -51,6 +51,29 @@ std::string PanelSimHelpText();
 // be loaded (it is then left alone).
 void SetUpPanel(SimulatedPanel& panel, const PanelSimOptions& options);
 
+// Holds a memory image file for one panel-sim for as long as it lives. Two
+// panels saving into one file would each overwrite the other's image when
+// they stop, the last one silently winning; the second is refused instead.
+// The lock is an flock on "FILE.lock" beside the image (the image itself
+// is replaced by a rename on every save, which would drop a lock held on
+// it); the lock file goes when the holder does. Spellings of one file
+// ("panel.bin", "./panel.bin", a link to it) share one lock.
+class MemoryFileLock {
+ public:
+  // Throws std::runtime_error naming the file when another panel holds it
+  // or the lock file cannot be made.
+  explicit MemoryFileLock(const std::filesystem::path& memory_file);
+  ~MemoryFileLock();
+  MemoryFileLock(const MemoryFileLock&) = delete;
+  MemoryFileLock& operator=(const MemoryFileLock&) = delete;
+
+  const std::filesystem::path& LockPath() const { return lock_path_; }
+
+ private:
+  std::filesystem::path lock_path_;
+  int fd_ = -1;
+};
+
 // Saves the panel's memory into `path` so that the file holds either the old
 // image or the whole new one, never a part: the image goes to a temporary
 // file beside it that then replaces it. Throws std::runtime_error naming

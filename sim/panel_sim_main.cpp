@@ -12,6 +12,7 @@
 #include <cstring>
 #include <exception>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -61,6 +62,11 @@ int Serve(const PanelSimOptions& options) {
     PrintLine(stderr, "panel-sim: cannot watch the stop signals");
     return 1;
   }
+  // Taken before the image is read: another panel-sim on the same file
+  // would otherwise overwrite this one's image when it stops, or the other
+  // way round.
+  std::optional<tevral::sim::MemoryFileLock> memory_lock;
+  if (!options.memory_file.empty()) memory_lock.emplace(options.memory_file);
   tevral::sim::SimulatedPanel panel;
   tevral::sim::SetUpPanel(panel, options);
   // Saved once at the start as well: a file that cannot be written is

@@ -105,7 +105,20 @@ void PanelWindow::RunPanelCommand(const std::function<void(PanelSession&)>& sequ
   link::Exchanges exchanges(port_, form);
   exchanges.SetTrace(services_.trace);
   PanelSession session{form, port_, exchanges};
-  RunWithWindowsPainting([&] { sequence(session); });
+  try {
+    RunWithWindowsPainting([&] { sequence(session); });
+  } catch (...) {
+    ReportTraceFailure();
+    throw;
+  }
+  ReportTraceFailure();
+}
+
+// A trace that lost lines never stops a command; the user hears of it once
+// the command is over.
+void PanelWindow::ReportTraceFailure() {
+  if (!services_.trace) return;
+  if (const auto failure = services_.trace->TakeFailure()) form_.ShowError(*failure);
 }
 
 void PanelWindow::Guarded(const std::function<void()>& handler) {

@@ -63,6 +63,8 @@ class PanelWindow : public QWidget {
   // A read or write: runs on a worker thread against the window's controls
   // while the window keeps painting and takes no input.
   void RunPanelCommand(const std::function<void(PanelSession&)>& sequence);
+  // Shows, once, that the frame trace could not be written.
+  void ReportTraceFailure();
 
   MainFormServices services_;
   link::TBComPort port_;

@@ -24,6 +24,11 @@ TEST(Cp1251, RefusesWhatHasNoCode) {
   EXPECT_FALSE(Utf8ToCp1251("\xD0").has_value());      // cut after the lead byte
   EXPECT_FALSE(Utf8ToCp1251("\xE2\x82").has_value());  // cut inside
   EXPECT_FALSE(Utf8ToCp1251("\xFF").has_value());
+  // Overlong forms (found by the fuzzer): the long spellings of BEL, NUL,
+  // ":" and "П" are not UTF-8 and must not turn into those characters.
+  for (const char* overlong : {"\xC0\x87", "\xC0\x80", "\xE0\x80\xBA", "\xF0\x80\x90\x9F"}) {
+    EXPECT_FALSE(Utf8ToCp1251(overlong).has_value()) << overlong;
+  }
 }
 
 }  // namespace

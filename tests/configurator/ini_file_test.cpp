@@ -141,6 +141,34 @@ TEST(IniFileWrite, LineBreaksInAValueCannotForgeLines) {
   EXPECT_EQ(back.ReadString("AdvEdit_Sim1Serv1", "Text", "?"), "a  [cbPort] ItemIndex=5 z");
 }
 
+// Names are the program's own, but a line break in one must not split a
+// line either.
+TEST(IniFileWrite, LineBreaksInANameCannotForgeLines) {
+  IniFile file;
+  file.WriteString("A\r\n[cbPort]", "K\nItemIndex", "5");
+  const IniFile back = IniFile::Parse(file.Serialize());
+  EXPECT_EQ(back.ReadValue("cbPort", "ItemIndex"), std::nullopt);
+  EXPECT_EQ(back.ReadValue("A  [cbPort]", "K ItemIndex"), "5");
+}
+
+// What a write added (a key in a section of the file, a new section) is
+// found by the next read and replaced by the next write of the same key,
+// before and after the file goes to disk.
+TEST(IniFileWrite, WritesSeeWhatEarlierWritesAdded) {
+  IniFile file = IniFile::Parse("[Old]\r\na=1\r\n\r\n[Next]\r\n");
+  file.WriteString("old", "b", "first");
+  file.WriteString("New", "c", "first");
+  file.WriteString("OLD", "B", "second");
+  file.WriteString("new", "C", "second");
+  file.WriteString("Old", "a", "2");
+  EXPECT_EQ(file.ReadValue("Old", "b"), "second");
+  EXPECT_EQ(file.ReadValue("New", "c"), "second");
+  EXPECT_EQ(file.Serialize(), "[Old]\r\na=2\r\nb=second\r\n\r\n[Next]\r\n[New]\r\nc=second\r\n");
+  const IniFile back = IniFile::Parse(file.Serialize());
+  EXPECT_EQ(back.ReadValue("old", "B"), "second");
+  EXPECT_EQ(back.ReadValue("Next", "c"), std::nullopt);
+}
+
 TEST(IniFileLoad, MissingOrUnreadableFilesGiveNothing) {
   std::string name = (std::filesystem::temp_directory_path() / "tevral_ini_XXXXXX").string();
   ASSERT_NE(mkdtemp(name.data()), nullptr);

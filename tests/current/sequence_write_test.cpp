@@ -182,10 +182,11 @@ TEST_F(WriteSequenceTest, BreaksOffAtTheFourthServerLine) {
 TEST_F(WriteSequenceTest, RefusedValuesSendNothing) {
   struct Case {
     const char* field;
-    const char* value;
+    std::string value;
     const char* message;  // nullptr: the number parser's error below
     const char* parser_error = nullptr;
   };
+  using namespace std::string_literals;
   const std::string point_23(23, 'w');
   const std::string text_12(12, 't');
   const std::string line_42(42, 'x');
@@ -230,9 +231,30 @@ TEST_F(WriteSequenceTest, RefusedValuesSendNothing) {
       {"AdvEdit_TestMin", "-1",
        "Значення в полі \"Передача тестів повідомленням\" повинно бути від 0 до 255"},
       {"AdvEdit_TestPer", "?", nullptr, "'?' is not a valid integer value"},
+      // A byte below 0x20 would end the text when it is read back (0F, 01 01
+      // are the terminators) or corrupt the record; it is named, and a NUL
+      // does not cut the number parser's message short.
+      {"AdvEdit_POINT_1",
+       "int\x0F"
+       "ernet",
+       "Недопустимий керуючий символ (код 0F) в полі \"Точка доступу 1\""},
+      {"AdvEdit_POINT_2",
+       "a\x01\x01"
+       "b",
+       "Недопустимий керуючий символ (код 01) в полі \"Точка доступу 2\""},
+      {"EDIT_Test", "t\0x"s,
+       "Недопустимий керуючий символ (код 00) в полі \"Передачі для підтримки GPRS сесії\""},
+      {"AdvEdit_LocalPortSim1Serv3", "30\x1F",
+       "Недопустимий керуючий символ (код 1F) в полі \"Локальний порт\" (SIM 1, сервер 3)"},
+      {"AdvEdit_Sim2Serv1", "host\r\n",
+       "Недопустимий керуючий символ (код 0D) в рядку сервера (SIM 2, сервер 1)"},
+      {"AdvEdit_TestPer",
+       "1\0"
+       "2"s,
+       nullptr, "'1\\x002' is not a valid integer value"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.field) + " = \"" + c.value + "\"");
+    SCOPED_TRACE(std::string(c.field) + " = " + ::testing::PrintToString(c.value));
     FieldTable form(CurrentFields());
     form.SetItems("cbPort", {panel_.DevicePath()});
     form.SetItemIndex("cbPort", 0);

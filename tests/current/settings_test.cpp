@@ -13,44 +13,14 @@
 
 #include "configurator/field_table.h"
 #include "current/fields.h"
+#include "settings_folder.h"
 
 namespace tevral::current {
 namespace {
 
 namespace fs = std::filesystem;
 
-class TempFolder {
- public:
-  TempFolder() {
-    std::string name = (fs::temp_directory_path() / "tevral_settings_XXXXXX").string();
-    if (mkdtemp(name.data()) != nullptr) path_ = name;
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
-
-std::string ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
-}
-
-void WriteBytes(const fs::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-int EntriesIn(const fs::path& folder) {
-  int n = 0;
-  for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder)) ++n;
-  return n;
-}
+using namespace settings_test;
 
 TEST(SettingsKeys, EachKeyNamesAFieldOfTheMatchingKind) {
   const SettingsKeySet keys = CurrentSettingsKeys();

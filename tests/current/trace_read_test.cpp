@@ -127,6 +127,22 @@ TEST_F(TraceReadTest, CommandLineTracesOnlyWhenAsked) {
   EXPECT_EQ(TracedLines(), ExpectedAnsweredLines());
 }
 
+// The read itself is sound, so it still succeeds and its file is saved;
+// the lost trace is said once on standard error.
+TEST_F(TraceReadTest, CommandLineSaysOnceThatTheTraceCouldNotBeWritten) {
+  if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+  const fs::path settings = folder_ / "panel.ini";
+  const std::vector<std::string> args = {
+      "read", "--port", panel_.DevicePath(), "--out", settings.string(), "--trace", "/dev/full"};
+  std::ostringstream out, err;
+  EXPECT_EQ(RunCommandLine(CurrentCommandLineProgram(), args, out, err), kExitSuccess) << err.str();
+  EXPECT_TRUE(fs::exists(settings));
+  const std::string errors = err.str();
+  const size_t first = errors.find("/dev/full");
+  ASSERT_NE(first, std::string::npos) << errors;
+  EXPECT_EQ(errors.find("/dev/full", first + 1), std::string::npos) << errors;
+}
+
 TEST_F(TraceReadTest, TraceFileThatCannotBeOpenedStopsTheCommandBeforeThePort) {
   const fs::path settings = folder_ / "panel.ini";
   const std::vector<std::string> args = {"read",          "--port",          panel_.DevicePath(),

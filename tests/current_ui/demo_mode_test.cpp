@@ -29,9 +29,15 @@ class DemoModeTest : public WindowTest {
   void SetUp() override {
     ASSERT_TRUE(trace_folder.isValid());
     trace_path = (trace_folder.path() + QStringLiteral("/trace.log")).toStdString();
+    MakeWindow(trace_path);
+  }
+  // A window in demo mode tracing into `trace`, in place of any earlier one.
+  void MakeWindow(const std::filesystem::path& trace) {
+    window.reset();
+    extras.reset();
     WindowArguments arguments;
     arguments.demo = true;
-    arguments.trace = trace_path;
+    arguments.trace = trace;
     extras = std::make_unique<WindowExtras>(arguments, DemoFirmware::kCurrent);
     MainFormServices services = Services();
     extras->Apply(services);
@@ -96,6 +102,20 @@ TEST_F(DemoModeTest, ReadAndWriteClickedAgainstTheDemoPanel) {
   std::vector<std::string> traced;
   for (const std::string& line : FileLines(trace_path)) traced.push_back(line.substr(24));
   EXPECT_EQ(traced, expected);
+}
+
+// A full disk under the trace: the read is not disturbed, and the error
+// box says once, after it, that the trace has a gap.
+TEST_F(DemoModeTest, TraceThatCannotBeWrittenIsToldOnceAfterTheCommand) {
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+  MakeWindow("/dev/full");
+  ClickButton("ButtonRead");
+  EXPECT_EQ(user.Messages(), QStringList{"Прочитано успішно."});
+  ASSERT_EQ(user.Errors().size(), 1) << user.Errors().join('|').toStdString();
+  EXPECT_TRUE(user.Errors().front().contains("/dev/full")) << user.Errors().front().toStdString();
+
+  ClickButton("ButtonRead");
+  EXPECT_EQ(user.Errors().size(), 1) << "the same run of failures is told once";
 }
 
 TEST_F(DemoModeTest, DemoPanelFailsAsARealOneDoes) {

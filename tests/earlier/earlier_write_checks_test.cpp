@@ -131,6 +131,21 @@ TEST(EarlierWriteChecks, ValuesThatWouldNotConvertOrFit) {
       {"schedule 255", SetText("AdvEdit_TestPer", "255"), nullptr},
       {"schedule 256", SetText("AdvEdit_TestMin", "256"), kScheduleRange},
       {"schedule huge", SetText("AdvEdit_TestPer", "99999999999999999999"), kScheduleRange},
+      // A control character would end the text (or the server entry) when
+      // the panel's memory is read back: refused, naming the field.
+      {"access point with 01 01",
+       SetText("AdvEdit_POINT_1",
+               "a\x01\x01"
+               "b"),
+       "Недопустимий керуючий символ (код 01) в полі \"Точка доступу 1\""},
+      {"keep-alive text with NUL", SetText("EDIT_Test", std::string("t\0", 2)),
+       "Недопустимий керуючий символ (код 00) в полі \"Передачі для підтримки GPRS сесії\""},
+      {"prefix with 0F", SetText("EDIT_SurGardPref", "5000\x0F"),
+       "Недопустимий керуючий символ (код 0F) в полі \"Префікс SUR-GARD\""},
+      {"domain name with 0D",
+       Both(SetChecked("sCheckBox_DNS_2", true), SetText("AdvEdit_IP_2", "ab\r.cd")),
+       "Недопустимий керуючий символ (код 0D) в полі \"IP-адреса 2\""},
+      {"DEL is no control character", SetText("AdvEdit_POINT_2", "a\x7F"), nullptr},
   };
   for (const Case& c : cases) {
     FieldTable form(EarlierFields());

@@ -239,5 +239,27 @@ TEST_F(FileTraceTest, DiscardedInputAndChecksumMismatchLines) {
             R"(/dev/ttyUSB0 <- ":0001021234FF;" checksum FF, its text sums to ED)");
 }
 
+// A disk that is full: every line fails. The owner hears of it once, not
+// once per line, and the trace goes on trying.
+TEST_F(FileTraceTest, LinesThatCannotBeWrittenAreReportedOnce) {
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+  FileTrace trace("/dev/full", [] { return std::string("/dev/pts/9"); });
+  EXPECT_EQ(trace.TakeFailure(), std::nullopt) << "nothing written yet, nothing failed";
+  trace.FrameSent(":0039CC;", 8);
+  trace.ReplyReceived("", ReplyOutcome::kRetrying);
+  const auto failure = trace.TakeFailure();
+  ASSERT_TRUE(failure.has_value());
+  EXPECT_THAT(*failure, HasSubstr("/dev/full"));
+  trace.FrameSent(":0039CC;", 8);
+  EXPECT_EQ(trace.TakeFailure(), std::nullopt) << "the same run of failures is told once";
+}
+
+TEST_F(FileTraceTest, AWritableTraceReportsNothing) {
+  FileTrace trace(path, [] { return std::string(); });
+  trace.FrameSent(":0039CC;", 8);
+  EXPECT_EQ(trace.TakeFailure(), std::nullopt);
+  EXPECT_EQ(Lines().size(), 1u);
+}
+
 }  // namespace
 }  // namespace tevral::link

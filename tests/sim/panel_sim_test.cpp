@@ -171,5 +171,31 @@ TEST_F(MemoryImageFileTest, FailedSaveKeepsTheOldImageAndLeavesNothingBehind) {
   EXPECT_EQ(FolderEntries(), std::vector<fs::path>{image});
 }
 
+// One image file, one panel: a second holder is refused, under any
+// spelling of the file's name, until the first lets go; the lock file goes
+// with the last holder.
+TEST_F(MemoryImageFileTest, SecondPanelOnTheSameImageIsRefused) {
+  fs::create_directories(folder / "sub");
+  SaveMemoryImage(PanelMemory(), image);  // as the first panel does at its start
+  const fs::path link = folder / "link.bin";
+  fs::create_symlink(image, link);
+  {
+    const MemoryFileLock first(image);
+    for (const fs::path& spelling : {image, folder / "sub" / ".." / "panel.bin", link}) {
+      try {
+        const MemoryFileLock second(spelling);
+        ADD_FAILURE() << "a second panel got " << spelling;
+      } catch (const std::runtime_error& error) {
+        EXPECT_NE(std::string(error.what()).find("in use"), std::string::npos) << error.what();
+      }
+    }
+    const MemoryFileLock other(folder / "other.bin");  // another image is free
+    EXPECT_TRUE(fs::exists(first.LockPath()));
+  }
+  EXPECT_FALSE(fs::exists(folder / "panel.bin.lock"));
+  const MemoryFileLock again(image);
+  EXPECT_TRUE(fs::exists(again.LockPath()));
+}
+
 }  // namespace
 }  // namespace tevral::sim

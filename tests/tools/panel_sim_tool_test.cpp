@@ -10,6 +10,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -154,6 +155,30 @@ TEST_F(PanelSimToolTest, MemoryFileThatIsNoImageStopsItBeforeAnyPath) {
   EXPECT_EQ(StartPanelSim({"--memory", image.string()}), "");
   EXPECT_EQ(sim_->Stop(0), 1);  // signal 0: nothing is sent, it has ended by itself
   EXPECT_EQ(fs::file_size(image), 8u);
+}
+
+// Two panels saving into one image would lose one panel's writes when the
+// other stops; the second is refused at once and the first keeps serving.
+TEST_F(PanelSimToolTest, SecondPanelSimOnTheSameMemoryFileIsRefused) {
+  const fs::path image = folder_ / "panel.bin";
+  const std::string path = StartPanelSim({"--memory", image.string()});
+  ASSERT_FALSE(path.empty());
+
+  {
+    const fs::path errors = folder_ / "second.err";
+    BackgroundProcess second(TEVRAL_PANEL_SIM, {"--memory", image.string()}, errors);
+    EXPECT_EQ(second.ReadLine(kLineTimeout), std::nullopt) << "the second panel-sim served";
+    EXPECT_EQ(second.Stop(SIGTERM), 1);  // it has ended by itself: the signal finds no one
+    std::ifstream in(errors);
+    const std::string said((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(said.find("in use by another panel-sim"), std::string::npos) << said;
+  }
+
+  const fs::path file = folder_ / "panel.ini";
+  const Finished read = Run(TEVRAL_TERMINAL, {"read", "--port", path, "--out", file.string()});
+  EXPECT_EQ(read.status, 0) << read.output;
+  EXPECT_EQ(sim_->Stop(SIGTERM), 0);
+  EXPECT_FALSE(fs::exists(folder_ / "panel.bin.lock"));
 }
 
 #ifdef TEVRAL_TERMINAL_EARLIER
