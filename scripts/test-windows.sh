@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The Windows steps of the test suite, called by scripts/test.sh after the
 # Linux build (whose panel-sim and programs it uses):
-#   1. the cross build for Windows with MinGW-w64, without Qt;
-#   2. the wine suite: in a throw-away prefix, COM ports mapped to simulated
+#   1. the Windows compile check of the window code (check-windows-ui.sh);
+#   2. the cross build for Windows with MinGW-w64, without Qt;
+#   3. the wine suite: in a throw-away prefix, COM ports mapped to simulated
 #      panels on pseudo-terminals made here, the cross-built tests run.
 # Ends with the line "windows: N passed, N failed"; exits 1 on any failure.
 # Usage: scripts/test-windows.sh [LINUX_BUILD_DIR]   (default: build)
@@ -26,19 +27,32 @@ finish() {
   ((failed == 0))
 }
 
-# ---- 1. Cross build ------------------------------------------------------------
+# ---- 1. Windows compile check of the window code --------------------------------
 started=$SECONDS
+ui_summary=$(scripts/check-windows-ui.sh | tee /dev/stderr | tail -n 1) || true
+if [[ $ui_summary =~ ([0-9]+)\ passed,\ ([0-9]+)\ failed ]]; then
+  passed=$((passed + BASH_REMATCH[1]))
+  failed=$((failed + BASH_REMATCH[2]))
+else
+  fail "the window code's compile check did not finish"
+fi
+echo "windows: compile check $((SECONDS - started)) s"
+
+# ---- 2. Cross build ------------------------------------------------------------
+started=$SECONDS
+mkdir -p "$cross"
 if scripts/build.sh "$cross" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-  -DTEVRAL_BUILD_GUI=OFF -DTEVRAL_BUILD_TESTS=ON >"$root/build-mingw.log" 2>&1; then
+  -DTEVRAL_BUILD_GUI=OFF -DTEVRAL_BUILD_TESTS=ON -DCMAKE_BUILD_TYPE=Release \
+  >"$cross/build.log" 2>&1; then
   pass
 else
-  tail -40 "$root/build-mingw.log"
-  fail "cross build (see build-mingw.log)"
+  tail -40 "$cross/build.log"
+  fail "cross build (see build-mingw/build.log)"
   finish
 fi
 echo "windows: cross build $((SECONDS - started)) s"
 
-# ---- 2. Wine suite --------------------------------------------------------------
+# ---- 3. Wine suite --------------------------------------------------------------
 # shellcheck source=scripts/wine/prefix.sh
 source scripts/wine/prefix.sh
 panel_sim=$native/sim/panel-sim

@@ -1,5 +1,9 @@
-#include <shellapi.h>
+// <windows.h> must come first: <shellapi.h> uses its types and macros
+// without including it (MinGW stops at DECLARE_HANDLE (HDROP)). The blank
+// line keeps the include sorter from swapping them.
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <QWidget>
 
