@@ -12,11 +12,11 @@
 #include <string_view>
 #include <variant>
 
-#include "current/field_table.h"
-#include "current/ui/demo_mode.h"
-#include "current/ui/desktop_services.h"
-#include "current/ui/skin.h"
-#include "current/ui/user_dialogs.h"
+#include "configurator/field_table.h"
+#include "configurator/ui/demo_mode.h"
+#include "configurator/ui/desktop_services.h"
+#include "configurator/ui/skin.h"
+#include "configurator/ui/user_dialogs.h"
 #include "earlier/earlier_command_line.h"
 #include "earlier/ui/earlier_app_texts.h"
 #include "earlier/ui/earlier_main_window.h"
@@ -99,7 +99,7 @@ int RunWindow(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   if (argc > 1 && IsCommandLineVerb(argv[1])) {
-    return tevral::earlier::RunEarlierCommandLine(argc, argv);
+    return tevral::RunCommandLine(tevral::earlier::EarlierCommandLineProgram(), argc, argv);
   }
   return RunWindow(argc, argv);
 }
