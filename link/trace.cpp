@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "link/utf8_path.h"
+
 namespace tevral::link {
 
 namespace {
@@ -81,7 +83,7 @@ std::string TraceTimestamp() {
 
 FileTrace::FileTrace(const std::filesystem::path& path, std::function<std::string()> port_name)
     : file_(path, std::ios::binary | std::ios::app), port_name_(std::move(port_name)) {
-  if (!file_) throw std::runtime_error("Неможливо відкрити файл трасування " + path.string());
+  if (!file_) throw std::runtime_error("Неможливо відкрити файл трасування " + PathToUtf8(path));
 }
 
 void FileTrace::FrameSent(std::string_view frame, int32_t written) {

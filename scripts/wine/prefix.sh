@@ -45,7 +45,7 @@ wine_restart() {
 }
 
 wine_run() {
-  wine "$@"
+  timeout 300 wine "$@"  # a program that hangs ends the run, not the suite
 }
 
 wine_prefix_remove() {

@@ -18,6 +18,7 @@
 #include "link/tbcomport.h"
 #include "tests/link/exchange_fakes.h"
 #include "tests/link/line_events_fake_device.h"
+#include "tests/link/panel_conversation.h"
 #include "tests/link/win32/under_wine.h"
 
 namespace tevral::link {
@@ -27,21 +28,6 @@ using namespace std::chrono_literals;
 using ::testing::IsEmpty;
 using testing::RecordingHost;
 using testing::Trace;
-
-// The simulated panel's answer to "0039": firmware 03.01 of 12.05.24,
-// full functionality.
-constexpr char kIdentity[] = ":000039010301120524104207AD;";
-
-// The time-outs the window gives its port: 1 ms each.
-TComTimeouts PanelTimeouts() {
-  TComTimeouts timeouts;
-  timeouts.SetReadInterval(1);
-  timeouts.SetReadTotalMultiplier(1);
-  timeouts.SetReadTotalConstant(1);
-  timeouts.SetWriteTotalMultiplier(1);
-  timeouts.SetWriteTotalConstant(1);
-  return timeouts;
-}
 
 TEST(Win32PortOpen, PortThatDoesNotExistIsNamedSoAndStaysClosed) {
   TBComPort port;
@@ -61,10 +47,7 @@ class PanelOnComPort : public ::testing::Test {
   void SetUp() override {
     const char* name = std::getenv("TEVRAL_TEST_PANEL_PORT");
     if (name == nullptr) GTEST_SKIP() << "no simulated panel behind a COM port";
-    port.SetPort(name);
-    port.SetBaudRate(TBaudRate::br115200);
-    port.SetTimeouts(PanelTimeouts());
-    port.Open();
+    testing::PreparePort(port, name);
   }
   void TearDown() override {
     if (port.IsOpen()) port.Close();
@@ -77,20 +60,7 @@ class PanelOnComPort : public ::testing::Test {
 };
 
 TEST_F(PanelOnComPort, IdentifyWriteAndReadBack) {
-  exchanges.RequestText = "0039";
-  exchanges.ReadExchange();
-  EXPECT_EQ(exchanges.ReplyText, kIdentity);
-
-  // One byte into bank 0 at 0x0065, then read back.
-  exchanges.RequestText = "0002006510";
-  exchanges.FrameRequest();
-  exchanges.WriteExchange();
-  EXPECT_EQ(exchanges.ReplyText, ":0002C2;");
-  exchanges.RequestText = "0001010065";
-  exchanges.ReadExchange();
-  EXPECT_EQ(exchanges.ReplyText, ":0001011083;");
-
-  EXPECT_EQ(exchanges.ExchangeFailed, 0);
+  testing::IdentifyWriteAndReadBack(exchanges);
   EXPECT_EQ(host.position, 3);
   EXPECT_THAT(host.messages, IsEmpty());
 }
@@ -104,7 +74,7 @@ TEST_F(PanelOnComPort, ReadThatTimesOutIsEmptyNotAnError) {
   EXPECT_EQ(port.ReceiveText(text, 40), 0);
 
   // "Return at once with what is queued": nothing.
-  TComTimeouts at_once = PanelTimeouts();
+  TComTimeouts at_once = testing::PanelTimeouts();
   at_once.SetReadInterval(-1);
   at_once.SetReadTotalMultiplier(0);
   at_once.SetReadTotalConstant(0);
@@ -153,7 +123,7 @@ TEST_F(PanelOnComPort, ArrivingReplyIsALineEvent) {
     port.ReceiveText(part, 400);
     reply += part;
   }
-  EXPECT_EQ(reply, kIdentity);
+  EXPECT_EQ(reply, testing::kSimulatedIdentity);
 }
 
 // Windows refuses a second open of a port while one is held (sharing mode
