@@ -29,7 +29,10 @@ finish() {
 
 # ---- 1. Windows compile check of the window code --------------------------------
 started=$SECONDS
-ui_summary=$(scripts/check-windows-ui.sh | tee /dev/stderr | tail -n 1) || true
+mkdir -p "$cross"
+scripts/check-windows-ui.sh >"$cross/ui-check.log" 2>&1 || true
+cat "$cross/ui-check.log"
+ui_summary=$(tail -n 1 "$cross/ui-check.log")
 if [[ $ui_summary =~ ([0-9]+)\ passed,\ ([0-9]+)\ failed ]]; then
   passed=$((passed + BASH_REMATCH[1]))
   failed=$((failed + BASH_REMATCH[2]))
@@ -209,12 +212,16 @@ compare_program() {
 
   # Windows, through the COM port mapped to the other panel.
   local wine_ini=$cyrillic/$name.ini
-  local before after status=0
+  local before after status=0 requests
+  requests=$(wc -l <"$work/$panel.log")
   before=$(date +%s%N)
   wine_run "$exe" read --port "$com" --out "$(windows_path "$wine_ini")" \
     2>"$work/$name.read.err" || status=$?
   after=$(date +%s%N)
-  echo "windows: $name read under wine: $(((after - before) / 1000000)) ms (22 exchanges x 100 ms = 2200 ms floor)"
+  # The protocol's floor: each exchange waits 100 ms before it collects.
+  requests=$(($(wc -l <"$work/$panel.log") - requests))
+  echo "windows: $name read under wine: $(((after - before) / 1000000)) ms for $requests" \
+    "exchanges (floor $((requests * 100)) ms)"
   check "$name read under wine (status $status)" grep -q "Прочитано успішно." "$work/$name.read.err"
   if [[ ! -f $wine_ini ]]; then
     fail "$name: the read under wine saved nothing"
