@@ -2,15 +2,17 @@
 
 #include <algorithm>
 #include <exception>
-#include <iostream>
 #include <map>
 #include <optional>
+#include <ostream>
 
+#include "configurator/console.h"
 #include "configurator/field_table.h"
 #include "configurator/messages.h"
 #include "link/exchanges.h"
 #include "link/tbcomport.h"
 #include "link/trace.h"
+#include "link/utf8_path.h"
 
 namespace tevral {
 
@@ -149,12 +151,12 @@ int RunWrite(const CommandLineProgram& program, const CommandLineRequest& reques
   // Loading a missing file would quietly give every key its default; a
   // write of those would be no one's configuration.
   if (!SettingsFileExists(request.file)) {
-    err << "Файл налаштувань не знайдено: " << request.file.string() << "\n";
+    err << "Файл налаштувань не знайдено: " << PathToUtf8(request.file) << "\n";
     return kExitFailure;
   }
   std::optional<IniFile> file = IniFile::Load(request.file);
   if (!file) {
-    err << "Неможливо прочитати файл налаштувань: " << request.file.string() << "\n";
+    err << "Неможливо прочитати файл налаштувань: " << PathToUtf8(request.file) << "\n";
     return kExitFailure;
   }
   LoadSettings(form, *file, program.keys);
@@ -192,7 +194,7 @@ ParsedArguments ParseCommandLine(std::span<const std::string> args) {
   request.port = options["--port"];
   const std::string file_key(file_option);
   if (!options.contains(file_key)) return ArgumentError{file_key + " FILE is required"};
-  request.file = options[file_key];
+  request.file = PathFromUtf8(options[file_key]);
   if (options.contains("--baud")) {
     auto index = BaudIndex(options["--baud"]);
     if (!index) {
@@ -201,7 +203,7 @@ ParsedArguments ParseCommandLine(std::span<const std::string> args) {
     }
     request.baud_index = *index;
   }
-  if (options.contains("--trace")) request.trace = options["--trace"];
+  if (options.contains("--trace")) request.trace = PathFromUtf8(options["--trace"]);
   return request;
 }
 
@@ -282,9 +284,9 @@ int RunCommandLine(const CommandLineProgram& program, std::span<const std::strin
 }
 
 int RunCommandLine(const CommandLineProgram& program, int argc, char** argv) {
-  std::vector<std::string> args;
-  for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
-  return RunCommandLine(program, args, std::cout, std::cerr);
+  const std::vector<std::string> args = CommandLineArguments(argc, argv);
+  ConsoleStreams console;
+  return RunCommandLine(program, args, console.Out(), console.Err());
 }
 
 }  // namespace tevral

@@ -78,8 +78,9 @@ inline constexpr int kExitUsage = 2;
 int RunCommandLine(const CommandLineProgram& program, std::span<const std::string> args,
                    std::ostream& out, std::ostream& err);
 
-// `program` with the process's arguments (argv[0] is skipped), std::cout
-// and std::cerr.
+// `program` with the process's arguments (argv[0] is skipped) and its
+// standard output and error (see console.h: on Windows the wide command
+// line, and the console the program was started from).
 int RunCommandLine(const CommandLineProgram& program, int argc, char** argv);
 
 }  // namespace tevral

@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "configurator/whole_file_writer.h"
+#include "link/utf8_path.h"
 
 namespace tevral {
 namespace {
@@ -33,7 +34,7 @@ std::string_view KeyName(SettingKey key) {
 }
 
 SettingsWriteError::SettingsWriteError(const fs::path& path)
-    : std::runtime_error("Unable to write to " + path.string()) {}
+    : std::runtime_error("Unable to write to " + PathToUtf8(path)) {}
 
 fs::path SettingsPathIn(const fs::path& program_folder, const fs::path& chosen) {
   return program_folder / chosen.filename();

@@ -5,10 +5,11 @@
 #include <random>
 #include <system_error>
 
+#include <fcntl.h>
 #ifdef _WIN32
 #include <io.h>
+#include <sys/stat.h>
 #else
-#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -45,15 +46,36 @@ fs::path FolderOf(const fs::path& path) {
   return parent.empty() ? fs::path(".") : parent;
 }
 
+// Creates `path` for writing, failing with EEXIST when it is already there.
+// Windows gets the path in UTF-16: a narrow name goes through the ANSI code
+// page, where a Cyrillic folder is not found and the save fails.
+std::FILE* CreateExclusively(const fs::path& path) {
+#ifdef _WIN32
+  const int fd =
+      _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+  if (fd < 0) return nullptr;
+  std::FILE* f = _fdopen(fd, "wb");
+  if (f == nullptr) _close(fd);
+#else
+  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) return nullptr;
+  std::FILE* f = fdopen(fd, "wb");
+  if (f == nullptr) close(fd);
+#endif
+  return f;
+}
+
 // A new file beside `target`, created exclusively so nothing else's file is
 // ever overwritten; nothing when none can be made there.
 std::FILE* CreateTemporaryBeside(const fs::path& target, fs::path& made) {
   std::random_device seed;
   std::mt19937 random(seed());
   for (int attempt = 0; attempt < 16; ++attempt) {
-    made = FolderOf(target) /
-           ("." + target.filename().string() + ".tmp" + std::to_string(random() % 1000000));
-    if (std::FILE* f = std::fopen(made.string().c_str(), "wbx")) return f;
+    fs::path name(".");
+    name += target.filename();
+    name += ".tmp" + std::to_string(random() % 1000000);
+    made = FolderOf(target) / name;
+    if (std::FILE* f = CreateExclusively(made)) return f;
     if (errno != EEXIST) return nullptr;
   }
   return nullptr;

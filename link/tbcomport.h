@@ -235,7 +235,8 @@ class TBComPort : public SerialLine, private LineEventSink {
 };
 
 // Replaces ports with the computer's serial port names, sorted without
-// regard to case. On Linux the names are device paths (/dev/ttyUSB0).
+// regard to case. On Linux the names are device paths (/dev/ttyUSB0); on
+// Windows COM names, and a PC with no serial port at all has an empty list.
 // Throws EComPort("Помилка звернення до системного реєстру") and leaves
 // ports unchanged when the list cannot be read.
 void ListSerialPorts(std::vector<std::string>& ports);

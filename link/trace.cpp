@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "link/hex_digits.h"
+#include "link/utf8_path.h"
 
 namespace tevral::link {
 
@@ -81,7 +82,7 @@ std::string TraceTimestamp() {
 
 FileTrace::FileTrace(const std::filesystem::path& path, std::function<std::string()> port_name)
     : path_(path), file_(path, std::ios::binary | std::ios::app), port_name_(std::move(port_name)) {
-  if (!file_) throw std::runtime_error("Неможливо відкрити файл трасування " + path.string());
+  if (!file_) throw std::runtime_error("Неможливо відкрити файл трасування " + PathToUtf8(path));
 }
 
 void FileTrace::FrameSent(std::string_view frame, int32_t written) {
@@ -137,7 +138,7 @@ void FileTrace::WriteLine(std::string_view direction, std::string_view quoted,
   // run of failures is reported.
   file_.clear();
   if (!failing_) {
-    failure_ = "Неможливо записати файл трасування " + path_.string() +
+    failure_ = "Неможливо записати файл трасування " + PathToUtf8(path_) +
                ": диск заповнений або файл недоступний, у трасуванні пропущено рядки";
   }
   failing_ = true;

@@ -10,6 +10,9 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6svg6-dev libgl1-mesa-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core
+  # The Windows steps: the MinGW-w64 cross compiler (posix threads), its
+  # resource compiler, GoogleTest's sources to build for it, and wine.
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine wine64 gcc
   "$@"
 )
 

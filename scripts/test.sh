@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test twice: a normal build and one under
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# AddressSanitizer and UndefinedBehaviorSanitizer; then the Windows steps
+# (scripts/test-windows.sh): the window code's Windows compile check, the
+# cross build and the wine suite.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -15,3 +17,5 @@ scripts/build.sh build -DTEVRAL_BUILD_TESTS=ON
 
 scripts/build.sh build-asan -DTEVRAL_BUILD_TESTS=ON -DTEVRAL_SANITIZE=ON
 (cd build-asan && ctest --output-on-failure -j 2)
+
+scripts/test-windows.sh build

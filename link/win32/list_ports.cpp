@@ -1,14 +1,4 @@
-// The computer's serial ports from the registry: the values of
-// HKEY_LOCAL_MACHINE\HARDWARE\DEVICEMAP\SERIALCOMM, whose data are the port
-// names (COM3); the value names are driver names and are not used.
-
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
+#include "link/win32/list_ports.h"
 
 #include <algorithm>
 #include <string>
@@ -49,12 +39,19 @@ bool LessIgnoringCase(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-void ListSerialPorts(std::vector<std::string>& ports) {
+namespace win32 {
+
+void ListSerialPortsUnder(HKEY root, const char* subkey, std::vector<std::string>& ports) {
   HKEY raw_key = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, KEY_READ, &raw_key) !=
-      ERROR_SUCCESS) {
-    throw EComPort(com_message::kRegistry);
+  const LONG opened = RegOpenKeyExA(root, subkey, 0, KEY_READ, &raw_key);
+  if (opened == ERROR_FILE_NOT_FOUND) {
+    // Reporting this as a registry failure would break off the window's
+    // start-up (no speed list, no settings loaded) on a PC that merely has
+    // no adapter plugged in yet.
+    ports.clear();
+    return;
   }
+  if (opened != ERROR_SUCCESS) throw EComPort(com_message::kRegistry);
   const OpenKey key(raw_key);
 
   std::vector<std::string> found;
@@ -72,6 +69,12 @@ void ListSerialPorts(std::vector<std::string>& ports) {
   }
   std::stable_sort(found.begin(), found.end(), LessIgnoringCase);
   ports = std::move(found);
+}
+
+}  // namespace win32
+
+void ListSerialPorts(std::vector<std::string>& ports) {
+  win32::ListSerialPortsUnder(HKEY_LOCAL_MACHINE, "HARDWARE\\DEVICEMAP\\SERIALCOMM", ports);
 }
 
 }  // namespace tevral::link

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <chrono>
 
+#include "link/win32/open_errors.h"
+
 namespace tevral::link::win32 {
 
 namespace {
@@ -23,10 +25,17 @@ class Overlapped {
 
   // Waits without a time limit (the device's time-outs bound the operation)
   // and takes the count transferred; nothing when it cannot be obtained.
+  // Windows ends a timed-out operation as a success with a short count;
+  // wine ends it with STATUS_TIMEOUT, which GetOverlappedResult turns into
+  // ERROR_TIMEOUT with the count still given. Both are a time-out, and a
+  // time-out is never an error.
   std::optional<size_t> Finish(HANDLE device) {
     WaitForSingleObject(block_.hEvent, INFINITE);
     DWORD transferred = 0;
-    if (!GetOverlappedResult(device, &block_, &transferred, FALSE)) return std::nullopt;
+    if (!GetOverlappedResult(device, &block_, &transferred, FALSE) &&
+        GetLastError() != ERROR_TIMEOUT) {
+      return std::nullopt;
+    }
     return static_cast<size_t>(transferred);
   }
 
@@ -44,6 +53,20 @@ DWORD ClampedSize(size_t size) {
   return static_cast<DWORD>(std::min<size_t>(size, MAXDWORD));
 }
 
+// A device without modem lines (a pseudo-terminal behind wine, some virtual
+// COM port drivers) refuses their requests as unsupported. That is "no
+// lines", not a failed port.
+bool NoModemLines(DWORD error) {
+  return error == ERROR_NOT_SUPPORTED || error == ERROR_INVALID_FUNCTION;
+}
+
+// ReadInterval "maximum" with both read totals 0: a read returns at once
+// with what is queued.
+bool ReturnsAtOnce(const COMMTIMEOUTS& timeouts) {
+  return timeouts.ReadIntervalTimeout == MAXDWORD && timeouts.ReadTotalTimeoutMultiplier == 0 &&
+         timeouts.ReadTotalTimeoutConstant == 0;
+}
+
 }  // namespace
 
 Win32SerialDevice::~Win32SerialDevice() {
@@ -57,16 +80,7 @@ OpenError Win32SerialDevice::Open(const std::string& name) {
   const std::string path = "\\\\.\\" + name;
   HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                               FILE_FLAG_OVERLAPPED, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) {
-    switch (GetLastError()) {
-      case ERROR_FILE_NOT_FOUND:
-        return OpenError::kNotFound;
-      case ERROR_ACCESS_DENIED:  // another program holds the port
-        return OpenError::kBusy;
-      default:
-        return OpenError::kOther;
-    }
-  }
+  if (handle == INVALID_HANDLE_VALUE) return OpenErrorFromWin32(GetLastError());
   HANDLE event_wait_done = CreateEventA(nullptr, TRUE, TRUE, nullptr);
   if (event_wait_done == nullptr) {
     CloseHandle(handle);
@@ -83,6 +97,7 @@ void Win32SerialDevice::Close() {
   handle_ = INVALID_HANDLE_VALUE;
   CloseHandle(event_wait_done_);
   event_wait_done_ = nullptr;
+  timeouts_ = COMMTIMEOUTS{};
 }
 
 bool Win32SerialDevice::SetupQueues(uint32_t in_size, uint32_t out_size) {
@@ -118,7 +133,9 @@ bool Win32SerialDevice::SetTimeouts(const DeviceTimeouts& t) {
   timeouts.ReadTotalTimeoutConstant = t.read_total_constant;
   timeouts.WriteTotalTimeoutMultiplier = t.write_total_multiplier;
   timeouts.WriteTotalTimeoutConstant = t.write_total_constant;
-  return SetCommTimeouts(handle_, &timeouts) != FALSE;
+  if (!SetCommTimeouts(handle_, &timeouts)) return false;
+  timeouts_ = timeouts;
+  return true;
 }
 
 std::optional<size_t> Win32SerialDevice::Write(const char* data, size_t size) {
@@ -133,6 +150,15 @@ std::optional<size_t> Win32SerialDevice::Write(const char* data, size_t size) {
 
 std::optional<size_t> Win32SerialDevice::Read(char* buffer, size_t size) {
   if (!IsOpen()) return std::nullopt;
+  // Windows completes a read that returns at once with what is queued,
+  // even nothing; wine leaves it pending until a byte comes. Asking for no
+  // more than is queued gives the same result on both.
+  if (ReturnsAtOnce(timeouts_)) {
+    const std::optional<uint32_t> queued = QueuedInput();
+    if (!queued) return std::nullopt;
+    size = std::min<size_t>(size, *queued);
+    if (size == 0) return 0;
+  }
   Overlapped operation;
   if (!operation.Ready()) return std::nullopt;
   if (!Started(ReadFile(handle_, buffer, ClampedSize(size), nullptr, operation.Block()))) {
@@ -152,17 +178,25 @@ std::optional<uint32_t> Win32SerialDevice::QueuedInput() {
 std::optional<ModemStatus> Win32SerialDevice::GetModemStatus() {
   if (!IsOpen()) return std::nullopt;
   DWORD bits = 0;
-  if (!GetCommModemStatus(handle_, &bits)) return std::nullopt;
+  if (!GetCommModemStatus(handle_, &bits)) {
+    if (NoModemLines(GetLastError())) return ModemStatus{};
+    return std::nullopt;
+  }
   return ModemStatus{(bits & MS_CTS_ON) != 0, (bits & MS_DSR_ON) != 0, (bits & MS_RING_ON) != 0,
                      (bits & MS_RLSD_ON) != 0};
 }
 
 bool Win32SerialDevice::SetDtr(bool on) {
-  return IsOpen() && EscapeCommFunction(handle_, on ? SETDTR : CLRDTR);
+  return Escape(on ? SETDTR : CLRDTR);
 }
 
 bool Win32SerialDevice::SetRts(bool on) {
-  return IsOpen() && EscapeCommFunction(handle_, on ? SETRTS : CLRRTS);
+  return Escape(on ? SETRTS : CLRRTS);
+}
+
+bool Win32SerialDevice::Escape(DWORD function) {
+  if (!IsOpen()) return false;
+  return EscapeCommFunction(handle_, function) || NoModemLines(GetLastError());
 }
 
 bool Win32SerialDevice::Purge() {

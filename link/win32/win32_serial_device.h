@@ -2,13 +2,7 @@
 // SerialDevice over the Win32 communications functions: the port name
 // (COM3) is opened as \\.\COM3 for overlapped input and output.
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
+#include "link/win32/windows_api.h"
 
 #include "link/serial_device.h"
 
@@ -62,10 +56,12 @@ class Win32SerialDevice final : public SerialDevice {
  private:
   bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
   void AbandonEventWait(OVERLAPPED& block);
+  bool Escape(DWORD function);  // EscapeCommFunction on the open device
 
   HANDLE handle_ = INVALID_HANDLE_VALUE;
   // Completion event of the event wait (manual-reset), present while open.
   HANDLE event_wait_done_ = nullptr;
+  COMMTIMEOUTS timeouts_{};  // as last applied
 };
 
 }  // namespace tevral::link::win32

@@ -1,11 +1,11 @@
 #include "configurator/ini_file.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <random>
 #include <string>
 
 namespace tevral {
@@ -170,9 +170,9 @@ TEST(IniFileWrite, WritesSeeWhatEarlierWritesAdded) {
 }
 
 TEST(IniFileLoad, MissingOrUnreadableFilesGiveNothing) {
-  std::string name = (std::filesystem::temp_directory_path() / "tevral_ini_XXXXXX").string();
-  ASSERT_NE(mkdtemp(name.data()), nullptr);
-  const std::filesystem::path dir = name;
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() /
+                                    ("tevral_ini_" + std::to_string(std::random_device{}()));
+  ASSERT_TRUE(std::filesystem::create_directories(dir));
   EXPECT_FALSE(IniFile::Load(dir / "absent.ini").has_value());
   EXPECT_FALSE(IniFile::Load(dir).has_value());  // a folder
   std::ofstream(dir / "a.ini", std::ios::binary) << "[s]\r\nText=\xE0\r\n";

@@ -1,28 +1,31 @@
 #include "earlier/earlier_settings.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 
 #include "configurator/field_table.h"
 #include "earlier/earlier_fields.h"
+#include "link/utf8_path.h"
 
 namespace tevral::earlier {
 namespace {
 
 namespace fs = std::filesystem;
 
-// A program folder of its own for each test.
+// A program folder of its own for each test, with a Cyrillic name as
+// engineers' folders often have (on Windows such a path must reach the
+// system as UTF-16).
 class EarlierSettingsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "earlier-settings-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    folder_ = pattern;
+    folder_ = fs::temp_directory_path() /
+              PathFromUtf8("Програма-" + std::to_string(std::random_device{}()));
+    ASSERT_TRUE(fs::create_directories(folder_));
     form_.SetItems("cbPort", {"/dev/ttyUSB0", "/dev/ttyUSB1"});
     form_.SetItemIndex("cbPort", 0);
   }

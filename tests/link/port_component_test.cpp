@@ -5,14 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <functional>
 #include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "link/posix/open_errors.h"
 #include "link/serial_device.h"
 #include "link/tbcomport.h"
 
@@ -358,29 +356,6 @@ TEST(BaudRateValue, EveryOrdinalOfTheSpeedBox) {
   }
   EXPECT_EQ(BaudRateValue(static_cast<TBaudRate>(-1)), std::nullopt);
   EXPECT_EQ(BaudRateValue(static_cast<TBaudRate>(15)), std::nullopt);
-}
-
-// Root passes every permission check, so the refusals a user meets are
-// checked on the mapping itself.
-TEST(OpenErrorFromErrno, WhatTheUserIsTold) {
-  const struct {
-    int error;
-    OpenError expected;
-  } cases[] = {
-      {ENOENT, OpenError::kNotFound},
-      {ENODEV, OpenError::kNotFound},
-      {ENXIO, OpenError::kNotFound},
-      {ENOTDIR, OpenError::kNotFound},
-      {EBUSY, OpenError::kBusy},
-      {EWOULDBLOCK, OpenError::kBusy},
-      {EACCES, OpenError::kPermissionDenied},
-      {EPERM, OpenError::kPermissionDenied},
-      {EIO, OpenError::kOther},
-      {EISDIR, OpenError::kOther},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(posix::OpenErrorFromErrno(c.error), c.expected) << c.error;
-  }
 }
 
 }  // namespace

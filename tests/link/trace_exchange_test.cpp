@@ -187,7 +187,7 @@ class FileTraceTest : public ::testing::Test {
 
 TEST_F(FileTraceTest, AppendsOneLinePerEventWithTimeAndPort) {
   {
-    std::ofstream earlier(path);
+    std::ofstream earlier(path, std::ios::binary);  // no CR before the LF on Windows
     earlier << "from an earlier run\n";
   }
   std::string port_name = "/dev/ttyUSB0";

@@ -1,4 +1,6 @@
-// windows.h first: shellapi.h builds on its declarations.
+// <windows.h> must come first: <shellapi.h> uses its types and macros
+// without including it (MinGW stops at DECLARE_HANDLE (HDROP)). The blank
+// line keeps the include sorter from swapping them.
 #include <windows.h>
 
 #include <shellapi.h>

@@ -18,6 +18,7 @@
 #include "sim/panel_protocol.h"
 #include "sim/simulated_panel.h"
 #include "tests/link/exchange_fakes.h"
+#include "tests/link/panel_conversation.h"
 
 namespace tevral::link {
 namespace {
@@ -28,23 +29,9 @@ using ::testing::IsEmpty;
 using testing::RecordingHost;
 using testing::Trace;
 
-constexpr char kIdentity[] = ":000039010301120524104207AD;";
+constexpr const char* kIdentity = testing::kSimulatedIdentity;
 
-// What every read or write series does before its first request: close the
-// port, take the chosen port and speed, open it.
-void PreparePort(TBComPort& port, const std::string& path) {
-  port.Close();
-  port.SetPort(path);
-  port.SetBaudRate(TBaudRate::br115200);
-  TComTimeouts timeouts;
-  timeouts.SetReadInterval(1);
-  timeouts.SetReadTotalMultiplier(1);
-  timeouts.SetReadTotalConstant(1);
-  timeouts.SetWriteTotalMultiplier(1);
-  timeouts.SetWriteTotalConstant(1);
-  port.SetTimeouts(timeouts);
-  port.Open();
-}
+using testing::PreparePort;
 
 class ExchangeOverPty : public ::testing::Test {
  protected:
@@ -68,21 +55,8 @@ class ExchangeOverPty : public ::testing::Test {
 };
 
 TEST_F(ExchangeOverPty, IdentifyWriteAndReadBack) {
-  ex.RequestText = "0039";
-  ex.ReadExchange();
-  EXPECT_EQ(ex.ReplyText, kIdentity);
-
-  ex.RequestText = "0002006510";
-  ex.FrameRequest();
-  ex.WriteExchange();
-  EXPECT_EQ(ex.ReplyText, ":0002C2;");
+  testing::IdentifyWriteAndReadBack(ex);
   EXPECT_EQ(panel.Memory().Read(0, 0x65, 1), std::vector<uint8_t>{0x10});
-
-  ex.RequestText = "0001010065";
-  ex.ReadExchange();
-  EXPECT_EQ(ex.ReplyText, ":0001011083;");
-
-  EXPECT_EQ(ex.ExchangeFailed, 0);
   EXPECT_EQ(host.position, 3);
   EXPECT_TRUE(port.IsOpen());
   // Exactly the frames, nothing between or after them.

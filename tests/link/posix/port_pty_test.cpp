@@ -16,7 +16,7 @@
 
 #include "link/posix/arbitrary_rate.h"
 #include "link/tbcomport.h"
-#include "tests/link/port_pty.h"
+#include "tests/link/posix/port_pty.h"
 
 namespace tevral::link {
 namespace {

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "line_events_fake_device.h"
 #include "link/tbcomport.h"
-#include "port_pty.h"
+#include "tests/link/line_events_fake_device.h"
+#include "tests/link/posix/port_pty.h"
 
 namespace tevral::link {
 namespace {
