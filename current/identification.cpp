@@ -56,23 +56,33 @@ Identification IdentifyPanel(PanelSession& session) {
   exchanges.QuietFailure = 0;
   exchanges.ExchangeFailed = 0;
 
+  if (exchanges.ReplyText.empty()) return Identification::kUnanswered;
   if (!CarriesIdentificationCode(exchanges.ReplyText)) {
-    session.form.SetCaption(std::string(kLimitedCaption));
-    session.form.ShowMessage(std::string(kUpdateNotice));
+    ShowLimitedPanel(session);
     return Identification::kLimited;
   }
   session.form.SetCaption(IdentificationLine(exchanges.ReplyText));
   return Identification::kIdentified;
 }
 
-VersionCheck CheckFirmwareVersion(PanelSession& session) {
+void ShowLimitedPanel(PanelSession& session) {
+  session.form.SetCaption(std::string(kLimitedCaption));
+  session.form.ShowMessage(std::string(kUpdateNotice));
+}
+
+VersionCheck CheckFirmwareVersion(PanelSession& session, Identification first) {
   link::Exchanges& exchanges = session.exchanges;
   SendIdentificationRequest(exchanges);
   if (exchanges.ExchangeFailed != 0) return VersionCheck::kStop;
+  if (first == Identification::kUnanswered) ShowLimitedPanel(session);
   if (FirmwareVersion(exchanges.ReplyText) <= kLastOutdatedVersion) {
     session.form.ShowMessage(std::string(kUpdateNotice));
   }
   return VersionCheck::kContinue;
+}
+
+bool IdentificationCounted(const PanelSession& session) {
+  return session.exchanges.ReplyText.ends_with(';');
 }
 
 }  // namespace tevral

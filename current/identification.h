@@ -2,9 +2,13 @@
 // Every read and write begins by asking the panel who it is (request body
 // "0039"). A panel that answers with the identification code 39 at
 // characters 6-7 is identified and its type, software version and build
-// time go into the window caption; any other answer, or none, means a
-// panel of limited functionality whose software must be updated. A second
-// request then compares the software version with 0x0202.
+// time go into the window caption; any other answer means a panel of
+// limited functionality whose software must be updated. A second request
+// then compares the software version with 0x0202.
+//
+// A line with nothing on it is not an old panel: when the first request
+// gets no answer at all, nothing is said about the panel until it answers
+// something. If it never does, the user sees the failure checklist alone.
 //
 // Reply positions count from 1, the leading ":" being character 1.
 
@@ -24,7 +28,10 @@ inline constexpr std::string_view kLimitedCaption =
     "Тевраль-1/2 GSM GPRS конфігуратор (визначено: обмежена функціональність)";
 inline constexpr std::string_view kUpdateNotice = "Необхідно оновити програмне забезпечення ППКП!";
 
-enum class Identification { kIdentified, kLimited };
+// kUnanswered: not a single character came back; the panel is treated as
+// one of limited functionality, but the caption and the notice wait until
+// it has answered a later request.
+enum class Identification { kIdentified, kLimited, kUnanswered };
 enum class VersionCheck { kContinue, kStop };
 
 // Whether characters 6-7 of the reply are exactly "39".
@@ -39,11 +46,23 @@ std::string IdentificationLine(std::string_view reply);
 int FirmwareVersion(std::string_view reply);
 
 // Quiet identification request; sets the caption and, for a panel of
-// limited functionality, shows the update notice. Never fails.
+// limited functionality, shows the update notice. For kUnanswered it does
+// neither. Never fails.
 Identification IdentifyPanel(PanelSession& session);
 
-// Second identification request, reported on failure (then kStop). Shows
-// the update notice for an outdated version. May throw EConvertError.
-VersionCheck CheckFirmwareVersion(PanelSession& session);
+// The limited-functionality caption and the update notice, for a panel
+// that did not answer the first request but answered a later one.
+void ShowLimitedPanel(PanelSession& session);
+
+// Second identification request, reported on failure (then kStop). After
+// a first request that got nothing (`first` kUnanswered), an answer here
+// is the first sign of a panel: the limited caption and notice come now.
+// Shows the update notice for an outdated version. May throw
+// EConvertError.
+VersionCheck CheckFirmwareVersion(PanelSession& session, Identification first);
+
+// Whether the quiet identification request moved the progress bar: it
+// steps it only when its reply came in whole.
+bool IdentificationCounted(const PanelSession& session);
 
 }  // namespace tevral

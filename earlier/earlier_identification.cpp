@@ -14,6 +14,7 @@ Identification IdentifyEarlierPanel(PanelSession& session) {
   exchanges.QuietFailure = 0;
   exchanges.ExchangeFailed = 0;
 
+  if (exchanges.ReplyText.empty()) return Identification::kUnanswered;
   if (!CarriesIdentificationCode(exchanges.ReplyText)) {
     session.form.SetCaption(std::string(kLimitedCaption));
     return Identification::kLimited;
@@ -22,8 +23,10 @@ Identification IdentifyEarlierPanel(PanelSession& session) {
   return Identification::kIdentified;
 }
 
-bool IdentificationCounted(const PanelSession& session) {
-  return session.exchanges.ReplyText.ends_with(';');
+void ConfirmLimitedPanel(PanelSession& session, Identification identification) {
+  if (identification == Identification::kUnanswered) {
+    session.form.SetCaption(std::string(kLimitedCaption));
+  }
 }
 
 }  // namespace tevral::earlier

@@ -129,7 +129,8 @@ void Exchanges::ReceiveTraced(int32_t reply_limit) {
 
 void Exchanges::ReportFailure(const char* message) {
   port_.Close();
-  host_.ShowMessage(message);
+  host_.ShowMessage(FailureNote.empty() ? std::string(message)
+                                        : std::string(message) + "\r\n" + FailureNote);
   host_.ResetProgress();
   ExchangeFailed = -1;
 }

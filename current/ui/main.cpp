@@ -18,6 +18,7 @@
 #include "current/ui/desktop_services.h"
 #include "current/ui/main_window.h"
 #include "current/ui/skin.h"
+#include "current/ui/ukrainian_qt.h"
 #include "current/ui/user_dialogs.h"
 
 #if __has_include("current/command_line.h")
@@ -52,8 +53,9 @@ int RunWindow(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("terminal"));
   tevral::ui::ApplySkin(application);
+  tevral::ui::SpeakUkrainian(application, QString::fromUtf8(tevral::ui::kApplicationTitle));
 
-  tevral::ui::QtUserDialogs dialogs(QString::fromUtf8(tevral::ui::kApplicationTitle));
+  tevral::ui::QtUserDialogs dialogs(QString::fromUtf8(tevral::ui::kMessageBoxTitle));
   const auto parsed = tevral::ui::ParseWindowArguments(QApplication::arguments().mid(1));
   if (const auto* mistake = std::get_if<std::string>(&parsed)) {
     std::fprintf(stderr, "terminal: %s\nRun 'terminal --help' for usage.\n", mistake->c_str());

@@ -1,9 +1,9 @@
 #include "current/ui/main_window.h"
 
-#include <QDir>
 #include <QKeyEvent>
 
 #include "current/read_sequence.h"
+#include "current/settings.h"
 #include "current/ui/app_texts.h"
 #include "current/ui/key_preview.h"
 #include "current/write_sequence.h"
@@ -16,8 +16,7 @@ constexpr QSize kClientSize(731, 449);
 }  // namespace
 
 TMainForm::TMainForm(const MainFormServices& services, QWidget* parent)
-    : PanelWindow(services, kStartCaption, kAboutCaption, parent),
-      last_dialog_folder_(QDir::currentPath()) {
+    : PanelWindow(services, kStartCaption, kAboutCaption, parent) {
   BuildControls();
   FixClientSize(kClientSize);
 
@@ -39,6 +38,11 @@ void TMainForm::FormCreate() {
     SelectFirstPortAndSpeed();
     LoadStartUpFile();
   });
+  MarkFieldsSaved();
+}
+
+SettingsKeySet TMainForm::KeptFields() const {
+  return CurrentSettingsKeys();
 }
 
 void TMainForm::FormKeyDown(const QKeyEvent& key) {
@@ -48,6 +52,7 @@ void TMainForm::FormKeyDown(const QKeyEvent& key) {
   if (ctrl && latin == Qt::Key_R) Guarded([this] { RefreshPorts(); });
   if (ctrl && latin == Qt::Key_O) PNGButton_OpenClick();
   if (ctrl && latin == Qt::Key_S) PNGButton_SaveClick();
+  PanelCommandKeys(key);
 }
 
 void TMainForm::PNGButton_OpenClick() {
@@ -59,11 +64,11 @@ void TMainForm::PNGButton_SaveClick() {
 }
 
 void TMainForm::ButtonReadClick() {
-  Guarded([this] { RunPanelCommand([](PanelSession& session) { ReadFromPanel(session); }); });
+  Guarded([this] { RunPanelCommand(PanelCommand::kRead, ReadFromPanel); });
 }
 
 void TMainForm::ButtonWriteClick() {
-  Guarded([this] { RunPanelCommand([](PanelSession& session) { WriteToPanel(session); }); });
+  Guarded([this] { RunPanelCommand(PanelCommand::kWrite, WriteToPanel); });
 }
 
 }  // namespace tevral::ui

@@ -11,10 +11,7 @@
 
 #include "current/fields.h"
 #include "current/ui/app_texts.h"
-#include "current/ui/command_runner.h"
-#include "current/ui/demo_port_form.h"
 #include "current/ui/dpi_scale.h"
-#include "current/ui/form_proxy.h"
 #include "current/ui/key_preview.h"
 #include "current/ui/skin.h"
 
@@ -97,15 +94,6 @@ void PanelWindow::PNGButton6Click() {
 void PanelWindow::Label1Click() {
   services_.desktop->InformationSound();
   services_.desktop->OpenDeviceManager(this);
-}
-
-void PanelWindow::RunPanelCommand(const std::function<void(PanelSession&)>& sequence) {
-  FormProxy proxy(form_, this);
-  PortResolvingForm form(proxy, services_.resolve_port);
-  link::Exchanges exchanges(port_, form);
-  exchanges.SetTrace(services_.trace);
-  PanelSession session{form, port_, exchanges};
-  RunWithWindowsPainting([&] { sequence(session); });
 }
 
 void PanelWindow::Guarded(const std::function<void()>& handler) {
