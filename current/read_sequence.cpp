@@ -2,12 +2,12 @@
 
 #include <string>
 
-#include "current/codecs.h"
+#include "configurator/codecs.h"
+#include "configurator/restoring_form.h"
 #include "current/identification.h"
 #include "current/memory_map.h"
-#include "current/restoring_form.h"
 
-namespace tevral {
+namespace tevral::current {
 
 namespace {
 
@@ -150,4 +150,4 @@ bool ReadFromPanel(PanelSession& session) {
   return RunRestoringFieldsOnFailure(session, ReadEverything);
 }
 
-}  // namespace tevral
+}  // namespace tevral::current

@@ -5,9 +5,9 @@
 // goes back to what it held before the read began, so a read that breaks
 // off never costs the engineer unsaved edits.
 
-#include "current/panel_session.h"
+#include "configurator/panel_session.h"
 
-namespace tevral {
+namespace tevral::current {
 
 // Exchanges of a complete read: an identified panel also gives the
 // alternate number and the protocol.
@@ -23,4 +23,4 @@ inline constexpr const char* kReadSuccessMessage = "Прочитано успі�
 // thrown while it runs, put the fields back too and go on to the caller.
 bool ReadFromPanel(PanelSession& session);
 
-}  // namespace tevral
+}  // namespace tevral::current

@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "current/codecs.h"
+#include "configurator/codecs.h"
+#include "configurator/partial_write_note.h"
 #include "current/identification.h"
 #include "current/memory_map.h"
-#include "current/partial_write_note.h"
 
-namespace tevral {
+namespace tevral::current {
 
 namespace {
 
@@ -244,4 +244,4 @@ bool WriteToPanel(PanelSession& session) {
   return WriteEverything(session);
 }
 
-}  // namespace tevral
+}  // namespace tevral::current

@@ -8,9 +8,9 @@
 #include <optional>
 #include <string>
 
-#include "current/panel_session.h"
+#include "configurator/panel_session.h"
 
-namespace tevral {
+namespace tevral::current {
 
 // Exchanges of a complete write: an identified panel also gets the
 // alternate number.
@@ -33,4 +33,4 @@ std::optional<std::string> FindWriteRefusal(const Form& form);
 // panel has taken a write request adds kPartialWriteNote to its message.
 bool WriteToPanel(PanelSession& session);
 
-}  // namespace tevral
+}  // namespace tevral::current

@@ -1,14 +1,9 @@
 #include "earlier/earlier_command_line.h"
 
-#include <iostream>
-#include <string>
-#include <vector>
-
 #include "earlier/earlier_fields.h"
 #include "earlier/earlier_read_sequence.h"
 #include "earlier/earlier_settings.h"
 #include "earlier/earlier_write_sequence.h"
-#include "link/tbcomport.h"
 
 namespace tevral::earlier {
 
@@ -19,18 +14,8 @@ CommandLineProgram EarlierCommandLineProgram() {
   program.keys = EarlierSettingsKeys();
   program.read = ReadFromEarlierPanel;
   program.write = [](PanelSession& session) { return WriteToEarlierPanel(session); };
-  program.list_ports = [] {
-    std::vector<std::string> ports;
-    link::ListSerialPorts(ports);
-    return ports;
-  };
+  program.list_ports = SystemSerialPorts;
   return program;
-}
-
-int RunEarlierCommandLine(int argc, char** argv) {
-  std::vector<std::string> args;
-  for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
-  return RunCommandLine(EarlierCommandLineProgram(), args, std::cout, std::cerr);
 }
 
 }  // namespace tevral::earlier

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "current/codecs.h"
-#include "current/restoring_form.h"
+#include "configurator/codecs.h"
+#include "configurator/restoring_form.h"
 #include "earlier/earlier_codecs.h"
 #include "earlier/earlier_fields.h"
 #include "earlier/earlier_identification.h"

@@ -5,7 +5,7 @@
 // read, and then every field goes back to what it held before the read
 // began, so a read that breaks off never costs the engineer unsaved edits.
 
-#include "current/panel_session.h"
+#include "configurator/panel_session.h"
 
 namespace tevral::earlier {
 

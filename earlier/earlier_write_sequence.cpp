@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
-#include "current/codecs.h"
-#include "current/partial_write_note.h"
+#include "configurator/codecs.h"
+#include "configurator/partial_write_note.h"
 #include "earlier/earlier_codecs.h"
 #include "earlier/earlier_fields.h"
 #include "earlier/earlier_identification.h"

@@ -12,34 +12,29 @@
 #include <string_view>
 #include <variant>
 
-#include "current/field_table.h"
-#include "current/ui/app_texts.h"
-#include "current/ui/demo_mode.h"
-#include "current/ui/desktop_services.h"
+#include "configurator/field_table.h"
+#include "configurator/ui/app_texts.h"
+#include "configurator/ui/demo_mode.h"
+#include "configurator/ui/desktop_services.h"
+#include "configurator/ui/skin.h"
+#include "configurator/ui/ukrainian_qt.h"
+#include "configurator/ui/user_dialogs.h"
+#include "current/current_command_line.h"
+#include "current/ui/current_app_texts.h"
 #include "current/ui/main_window.h"
-#include "current/ui/skin.h"
-#include "current/ui/ukrainian_qt.h"
-#include "current/ui/user_dialogs.h"
-
-#if __has_include("current/command_line.h")
-#include "current/command_line.h"
-#define TEVRAL_HAS_COMMAND_LINE 1
-#endif
 
 namespace {
 
-#ifdef TEVRAL_HAS_COMMAND_LINE
 // The verbs that belong to the command line; everything else is the
 // window's. The command line needs no display, so it runs before any
 // QApplication exists.
 bool IsCommandLineVerb(std::string_view argument) {
   return argument == "read" || argument == "write" || argument == "--help" || argument == "-h";
 }
-#endif
 
 // Hidden option for the documentation: renders the main window and the
 // about window into DIR/terminal.png and DIR/terminal-about.png and ends.
-int SavePictures(tevral::ui::TMainForm& window, const QString& folder) {
+int SavePictures(tevral::current::ui::TMainForm& window, const QString& folder) {
   QCursor::setPos(0, 0);  // away from the links, which change colour under it
   window.ShowCentred();
   window.FormHelp().ShowAbout();
@@ -53,7 +48,8 @@ int RunWindow(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("terminal"));
   tevral::ui::ApplySkin(application);
-  tevral::ui::SpeakUkrainian(application, QString::fromUtf8(tevral::ui::kApplicationTitle));
+  tevral::ui::SpeakUkrainian(application,
+                             QString::fromUtf8(tevral::current::ui::kApplicationTitle));
 
   tevral::ui::QtUserDialogs dialogs(QString::fromUtf8(tevral::ui::kMessageBoxTitle));
   const auto parsed = tevral::ui::ParseWindowArguments(QApplication::arguments().mid(1));
@@ -80,7 +76,7 @@ int RunWindow(int argc, char** argv) {
   }
   extras->Apply(services);
 
-  tevral::ui::TMainForm window(services);
+  tevral::current::ui::TMainForm window(services);
   extras->TracePort(window.BComPort1());
   if (!arguments.screenshot_folder.isEmpty()) {
     return SavePictures(window, arguments.screenshot_folder);
@@ -92,8 +88,8 @@ int RunWindow(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-#ifdef TEVRAL_HAS_COMMAND_LINE
-  if (argc > 1 && IsCommandLineVerb(argv[1])) return tevral::RunCommandLine(argc, argv);
-#endif
+  if (argc > 1 && IsCommandLineVerb(argv[1])) {
+    return tevral::RunCommandLine(tevral::current::CurrentCommandLineProgram(), argc, argv);
+  }
   return RunWindow(argc, argv);
 }

@@ -2,13 +2,15 @@
 
 #include <QKeyEvent>
 
+#include "configurator/settings_file.h"
+#include "configurator/ui/app_texts.h"
+#include "configurator/ui/key_preview.h"
 #include "current/read_sequence.h"
-#include "current/settings.h"
-#include "current/ui/app_texts.h"
-#include "current/ui/key_preview.h"
+#include "current/settings_keys.h"
+#include "current/ui/current_app_texts.h"
 #include "current/write_sequence.h"
 
-namespace tevral::ui {
+namespace tevral::current::ui {
 namespace {
 
 constexpr QSize kClientSize(731, 449);
@@ -16,7 +18,7 @@ constexpr QSize kClientSize(731, 449);
 }  // namespace
 
 TMainForm::TMainForm(const MainFormServices& services, QWidget* parent)
-    : PanelWindow(services, kStartCaption, kAboutCaption, parent) {
+    : PanelWindow(services, tevral::ui::kStartCaption, kAboutCaption, parent) {
   BuildControls();
   FixClientSize(kClientSize);
 
@@ -46,7 +48,7 @@ SettingsKeySet TMainForm::KeptFields() const {
 }
 
 void TMainForm::FormKeyDown(const QKeyEvent& key) {
-  const int latin = LatinKey(key);
+  const int latin = tevral::ui::LatinKey(key);
   const bool ctrl = key.modifiers().testFlag(Qt::ControlModifier);
   if (key.key() == Qt::Key_F1) ShowAboutWindow();
   if (ctrl && latin == Qt::Key_R) Guarded([this] { RefreshPorts(); });
@@ -71,4 +73,4 @@ void TMainForm::ButtonWriteClick() {
   Guarded([this] { RunPanelCommand(PanelCommand::kWrite, WriteToPanel); });
 }
 
-}  // namespace tevral::ui
+}  // namespace tevral::current::ui

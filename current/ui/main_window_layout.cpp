@@ -8,15 +8,18 @@
 #include <array>
 #include <stdexcept>
 
+#include "configurator/ui/clickable_label.h"
+#include "configurator/ui/dpi_scale.h"
+#include "configurator/ui/field_widgets.h"
+#include "configurator/ui/image_button.h"
 #include "current/fields.h"
-#include "current/ui/clickable_label.h"
-#include "current/ui/dpi_scale.h"
-#include "current/ui/field_widgets.h"
-#include "current/ui/image_button.h"
 #include "current/ui/main_window.h"
 
-namespace tevral::ui {
+namespace tevral::current::ui {
 namespace {
+
+using tevral::ui::Scaled;
+using tevral::ui::ToQString;
 
 struct GroupPlace {
   std::string_view name;
@@ -121,13 +124,13 @@ constexpr std::array kButtonPlaces = {
                 ":/icons/read.svg",
                 32,
                 "Прочитати",
-                kReadButtonHint,
+                tevral::ui::kReadButtonHint,
                 {228, kButtonTop, 73, 81}},
     ButtonPlace{"ButtonWrite",
                 ":/icons/write.svg",
                 32,
                 "Записати",
-                kWriteButtonHint,
+                tevral::ui::kWriteButtonHint,
                 {301, kButtonTop, 73, 81}},
     ButtonPlace{
         "PNGButton6", ":/icons/about.svg", 24, "", "Про програму", {374, kButtonTop, 41, 81}},
@@ -183,7 +186,7 @@ constexpr const char* kKeyboardOrder[] = {
 }  // namespace
 
 void TMainForm::BuildControls() {
-  const double scale = DpiScale(this);
+  const double scale = tevral::ui::DpiScale(this);
   auto group_of = [this](std::string_view name) {
     return findChild<QGroupBox*>(ToQString(name), Qt::FindDirectChildrenOnly);
   };
@@ -203,7 +206,7 @@ void TMainForm::BuildControls() {
     if (place == kControlPlaces.end()) {
       throw std::logic_error("no place for field " + std::string(field_spec.name));
     }
-    QWidget* widget = MakeFieldWidget(field_spec, group_of(field_spec.group));
+    QWidget* widget = tevral::ui::MakeFieldWidget(field_spec, group_of(field_spec.group));
     widget->setGeometry(Scaled(place->rect, scale));
     // The connection selectors get their first selection from FormCreate;
     // until then (and when the port list cannot be made) nothing is chosen.
@@ -219,17 +222,18 @@ void TMainForm::BuildControls() {
   }
 
   QGroupBox* command_box = group_of("sGroupBox4");
-  auto* port_label = new ClickableLabel(ToQString(Field("cbPort").label), command_box);
+  auto* port_label = new tevral::ui::ClickableLabel(ToQString(Field("cbPort").label), command_box);
   port_label->setObjectName(QStringLiteral("Label1"));
   port_label->setToolTip(QStringLiteral("Диспетчер пристроїв"));
   port_label->setCursor(Qt::PointingHandCursor);
   port_label->setGeometry(Scaled(kLabel1Place, scale));
-  connect(port_label, &ClickableLabel::clicked, this, &TMainForm::Label1Click);
+  connect(port_label, &tevral::ui::ClickableLabel::clicked, this, &TMainForm::Label1Click);
 
   for (const ButtonPlace& place : kButtonPlaces) {
-    auto* button = new ImageButton(QString::fromLatin1(place.name), QString::fromLatin1(place.icon),
-                                   Scaled(place.icon_size, scale), QString::fromUtf8(place.caption),
-                                   QString::fromUtf8(place.hint), command_box);
+    auto* button = new tevral::ui::ImageButton(
+        QString::fromLatin1(place.name), QString::fromLatin1(place.icon),
+        Scaled(place.icon_size, scale), QString::fromUtf8(place.caption),
+        QString::fromUtf8(place.hint), command_box);
     button->setGeometry(Scaled(place.rect, scale));
   }
 
@@ -243,4 +247,4 @@ void TMainForm::BuildControls() {
   SetKeyboardOrder(kKeyboardOrder);
 }
 
-}  // namespace tevral::ui
+}  // namespace tevral::current::ui

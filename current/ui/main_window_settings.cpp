@@ -7,13 +7,16 @@
 #include <QFileInfo>
 #include <filesystem>
 
-#include "current/ini_file.h"
-#include "current/settings.h"
-#include "current/ui/app_texts.h"
+#include "configurator/ini_file.h"
+#include "configurator/settings_file.h"
+#include "configurator/ui/app_texts.h"
+#include "current/settings_keys.h"
 #include "current/ui/main_window.h"
 
-namespace tevral::ui {
+namespace tevral::current::ui {
 namespace {
+
+using tevral::ui::kSettingsFileNotFound;
 
 constexpr const char* kSettingsFileUnreadable = "Не вдалося прочитати файл налаштувань «%1»";
 
@@ -39,7 +42,8 @@ void TMainForm::SaveSettingsFile() {
   // The dialog does not ask about an existing file; the window does, in
   // its own words.
   if (SettingsFileExists(target) && !services_.dialogs->ConfirmReplace(this, *chosen)) return;
-  SaveSettings(form_, target);  // all or nothing; SettingsWriteError to the error box
+  // All or nothing; SettingsWriteError to the error box.
+  SaveSettings(form_, target, CurrentSettingsKeys());
   MarkFieldsSaved();
   form_.ShowMessage(SavedMessage(target));
 }
@@ -60,7 +64,7 @@ void TMainForm::OpenSettingsFile() {
     form_.ShowError(QString::fromUtf8(kSettingsFileUnreadable).arg(*chosen).toStdString());
     return;
   }
-  LoadSettings(form_, *file);
+  LoadSettings(form_, *file, CurrentSettingsKeys());
   MarkFieldsSaved();
   form_.ShowMessage(OpenedMessage(source));
 }
@@ -71,7 +75,9 @@ void TMainForm::LoadStartUpFile() {
   const std::filesystem::path path =
       ToPath(services_.program_folder) / std::string(kDefaultSettingsFileName);
   if (!SettingsFileExists(path)) return;
-  if (const std::optional<IniFile> file = IniFile::Load(path)) LoadSettings(form_, *file);
+  if (const std::optional<IniFile> file = IniFile::Load(path)) {
+    LoadSettings(form_, *file, CurrentSettingsKeys());
+  }
 }
 
-}  // namespace tevral::ui
+}  // namespace tevral::current::ui

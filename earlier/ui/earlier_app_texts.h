@@ -6,9 +6,6 @@ namespace tevral::earlier::ui {
 
 inline constexpr const char* kApplicationTitle = "Tevral-1/2 GSM GPRS configurator (v.0.5)";
 inline constexpr const char* kStartCaption = "Тевраль-1/2 GSM GPRS конфігуратор";
-// Message boxes speak the user's language in their title too; the system
-// adds the application title, the program's display name, after it.
-inline constexpr const char* kMessageBoxTitle = "Тевраль-1/2 GSM GPRS конфігуратор";
 inline constexpr const char* kAboutCaption = "Про програму (v.0.5)";
 
 }  // namespace tevral::earlier::ui

@@ -4,7 +4,7 @@
 #include <QKeyEvent>
 #include <filesystem>
 
-#include "current/ui/key_preview.h"
+#include "configurator/ui/key_preview.h"
 #include "earlier/earlier_read_sequence.h"
 #include "earlier/earlier_settings.h"
 #include "earlier/earlier_write_sequence.h"

@@ -12,12 +12,13 @@
 #include <string_view>
 #include <variant>
 
-#include "current/field_table.h"
-#include "current/ui/demo_mode.h"
-#include "current/ui/desktop_services.h"
-#include "current/ui/skin.h"
-#include "current/ui/ukrainian_qt.h"
-#include "current/ui/user_dialogs.h"
+#include "configurator/field_table.h"
+#include "configurator/ui/app_texts.h"
+#include "configurator/ui/demo_mode.h"
+#include "configurator/ui/desktop_services.h"
+#include "configurator/ui/skin.h"
+#include "configurator/ui/ukrainian_qt.h"
+#include "configurator/ui/user_dialogs.h"
 #include "earlier/earlier_command_line.h"
 #include "earlier/ui/earlier_app_texts.h"
 #include "earlier/ui/earlier_main_window.h"
@@ -64,7 +65,7 @@ int RunWindow(int argc, char** argv) {
   tevral::ui::SpeakUkrainian(application,
                              QString::fromUtf8(tevral::earlier::ui::kApplicationTitle));
 
-  tevral::ui::QtUserDialogs dialogs(QString::fromUtf8(tevral::earlier::ui::kMessageBoxTitle));
+  tevral::ui::QtUserDialogs dialogs(QString::fromUtf8(tevral::ui::kMessageBoxTitle));
   const auto parsed = tevral::ui::ParseWindowArguments(QApplication::arguments().mid(1));
   if (const auto* mistake = std::get_if<std::string>(&parsed)) {
     std::fprintf(stderr, "terminal-earlier: %s\nRun 'terminal-earlier --help' for usage.\n",
@@ -103,7 +104,7 @@ int RunWindow(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   if (argc > 1 && IsCommandLineVerb(argv[1])) {
-    return tevral::earlier::RunEarlierCommandLine(argc, argv);
+    return tevral::RunCommandLine(tevral::earlier::EarlierCommandLineProgram(), argc, argv);
   }
   return RunWindow(argc, argv);
 }

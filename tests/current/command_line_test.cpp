@@ -9,13 +9,16 @@
 #include <string>
 #include <vector>
 
-#include "current/command_line.h"
-#include "current/field_table.h"
+#include "configurator/command_line.h"
+#include "configurator/field_table.h"
+#include "configurator/settings_file.h"
+#include "current/current_command_line.h"
+#include "current/fields.h"
 #include "current/read_sequence.h"
-#include "current/settings.h"
+#include "current/settings_keys.h"
 #include "sim/simulated_panel.h"
 
-namespace tevral {
+namespace tevral::current {
 namespace {
 
 namespace fs = std::filesystem;
@@ -141,7 +144,7 @@ class CommandLineTest : public ::testing::Test {
     form.SetText("AdvEdit_Sim2Serv3", "\"UDP\",\"monitor.example.com\",7779");
     form.SetText("AdvEdit_LocalPortSim2Serv3", "65535");
     const fs::path path = folder_ / name;
-    SaveSettings(form, path);
+    SaveSettings(form, path, CurrentSettingsKeys());
     return path;
   }
 
@@ -244,4 +247,4 @@ TEST_F(CommandLineTest, UsageAndHelp) {
 }
 
 }  // namespace
-}  // namespace tevral
+}  // namespace tevral::current

@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "current/codecs.h"
+#include "configurator/codecs.h"
+#include "configurator/partial_write_note.h"
 #include "current/identification.h"
-#include "current/partial_write_note.h"
 #include "current/write_sequence.h"
 #include "sequence_fixture.h"
 
-namespace tevral {
+namespace tevral::current {
 namespace {
 
 using panel_test::Bytes;
@@ -358,4 +358,4 @@ TEST(WriteRefusalTest, ValuesAtTheLimitsAreAccepted) {
 }
 
 }  // namespace
-}  // namespace tevral
+}  // namespace tevral::current

@@ -5,8 +5,9 @@
 
 #include <QCoreApplication>
 
-#include "current/ui/app_texts.h"
-#include "current/ui/ukrainian_qt.h"
+#include "configurator/ui/app_texts.h"
+#include "configurator/ui/ukrainian_qt.h"
+#include "current/ui/current_app_texts.h"
 #include "window_fixture.h"
 
 namespace tevral::ui::uitest {
@@ -15,7 +16,7 @@ namespace {
 TEST(Language, QtSpeaksUkrainianAndTheProgramGoesByItsTitle) {
   auto* application = qobject_cast<QApplication*>(QCoreApplication::instance());
   ASSERT_NE(application, nullptr);
-  ASSERT_TRUE(SpeakUkrainian(*application, QString::fromUtf8(kApplicationTitle)))
+  ASSERT_TRUE(SpeakUkrainian(*application, QString::fromUtf8(current::ui::kApplicationTitle)))
       << "qt6-translations-l10n is installed by scripts/setup.sh";
   EXPECT_EQ(QApplication::applicationDisplayName(),
             QStringLiteral("Tevral-1/2 GSM GPRS configurator (v.0.7)"));

@@ -9,7 +9,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 
-#include "current/ui/field_edit.h"
+#include "configurator/ui/field_edit.h"
 #include "window_fixture.h"
 
 namespace tevral::ui::uitest {

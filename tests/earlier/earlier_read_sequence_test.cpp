@@ -6,7 +6,7 @@
 
 #include <map>
 
-#include "current/identification.h"
+#include "configurator/identification_line.h"
 #include "earlier_session_fixture.h"
 #include "link/exchanges.h"
 

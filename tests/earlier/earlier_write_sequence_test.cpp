@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "current/identification.h"
-#include "current/partial_write_note.h"
+#include "configurator/identification_line.h"
+#include "configurator/partial_write_note.h"
 #include "earlier/earlier_codecs.h"
 #include "earlier/earlier_read_sequence.h"
 #include "earlier/earlier_write_checks.h"
