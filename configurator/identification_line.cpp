@@ -1,6 +1,7 @@
 #include "configurator/identification_line.h"
 
 #include "configurator/cp1251.h"
+#include "link/reply_shape.h"
 
 namespace tevral {
 
@@ -58,12 +59,21 @@ Identification ProbePanelIdentity(PanelSession& session) {
   exchanges.QuietFailure = 0;
   exchanges.ExchangeFailed = 0;
 
+  if (exchanges.ReplyText.empty()) return Identification::kUnanswered;
   if (!IdentifiesPanel(exchanges.ReplyText)) {
-    session.form.SetCaption(std::string(kLimitedCaption));
+    ShowLimitedCaption(session);
     return Identification::kLimited;
   }
   session.form.SetCaption(IdentificationLine(exchanges.ReplyText));
   return Identification::kIdentified;
+}
+
+void ShowLimitedCaption(PanelSession& session) {
+  session.form.SetCaption(std::string(kLimitedCaption));
+}
+
+bool IdentificationCounted(const PanelSession& session) {
+  return link::FindWholeReply(session.exchanges.ReplyText, WholeIdentificationReply).has_value();
 }
 
 }  // namespace tevral

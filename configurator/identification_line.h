@@ -4,8 +4,11 @@
 // does not answer it, which is an outcome, not a failure. A panel that
 // answers with the identification code 39 at characters 6-7 is identified
 // and its type, software version and build time go into the window
-// caption; any other answer, or none, means a panel of limited
-// functionality.
+// caption; any other answer means a panel of limited functionality.
+//
+// A line with nothing on it is not an old panel: when the request gets no
+// answer at all, nothing is said about the panel until it answers a later
+// request. If it never does, the user sees the failure checklist alone.
 //
 // Reply positions count from 1, the leading ":" being character 1.
 
@@ -23,7 +26,10 @@ inline constexpr std::string_view kIdentificationCode = "39";
 inline constexpr std::string_view kLimitedCaption =
     "Тевраль-1/2 GSM GPRS конфігуратор (визначено: обмежена функціональність)";
 
-enum class Identification { kIdentified, kLimited };
+// kUnanswered: not a single character came back; the panel is treated as
+// one of limited functionality, but the caption (and, for the current
+// firmware, the update notice) waits until it has answered a later request.
+enum class Identification { kIdentified, kLimited, kUnanswered };
 
 // Characters `position` (from 1) to position + length - 1, clipped to the
 // reply: a short reply gives a short or empty piece, never a read past it.
@@ -57,8 +63,17 @@ void SendIdentificationRequest(link::Exchanges& exchanges,
 
 // The quiet identification request: sets the caption to the
 // identification line, or to the limited functionality caption when the
-// reply does not identify the panel (no reply at all included).
-// Never fails: ExchangeFailed is 0 afterwards either way.
+// reply does not identify the panel; with no reply at all (kUnanswered) it
+// leaves the caption alone. Never fails: ExchangeFailed is 0 afterwards
+// either way.
 Identification ProbePanelIdentity(PanelSession& session);
+
+// The limited functionality caption, once a panel that left the quiet
+// request unanswered has answered a later one.
+void ShowLimitedCaption(PanelSession& session);
+
+// Whether the quiet identification request moved the progress bar: it
+// steps it only when its reply came in whole.
+bool IdentificationCounted(const PanelSession& session);
 
 }  // namespace tevral

@@ -36,8 +36,17 @@ std::string_view KeyName(SettingKey key) {
 SettingsWriteError::SettingsWriteError(const fs::path& path)
     : std::runtime_error("Unable to write to " + PathToUtf8(path)) {}
 
-fs::path SettingsPathIn(const fs::path& program_folder, const fs::path& chosen) {
-  return program_folder / chosen.filename();
+std::string PathText(const fs::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+std::string SavedMessage(const fs::path& path) {
+  return "Збережено успішно.\n" + PathText(path);
+}
+
+std::string OpenedMessage(const fs::path& path) {
+  return "Відкрито успішно.\n" + PathText(path);
 }
 
 bool SettingsFileExists(const fs::path& path) {

@@ -55,10 +55,14 @@ class SettingsWriteError : public std::runtime_error {
   explicit SettingsWriteError(const std::filesystem::path& path);
 };
 
-// Settings files always lie in the program's folder: only the name of what
-// the user chose counts.
-std::filesystem::path SettingsPathIn(const std::filesystem::path& program_folder,
-                                     const std::filesystem::path& chosen);
+// A path as UTF-8 text for a message: the user is told which file was
+// written or read.
+std::string PathText(const std::filesystem::path& path);
+
+// "Збережено успішно." and "Відкрито успішно.", each with the path of the
+// file on a second line.
+std::string SavedMessage(const std::filesystem::path& path);
+std::string OpenedMessage(const std::filesystem::path& path);
 
 // Whether `path` is a file that a load would read. Reading a missing file
 // gives every key its default, so callers report a missing file instead of

@@ -22,10 +22,14 @@ Identification IdentifyPanel(PanelSession& session) {
   return identification;
 }
 
-VersionCheck CheckFirmwareVersion(PanelSession& session) {
+VersionCheck CheckFirmwareVersion(PanelSession& session, Identification first) {
   link::Exchanges& exchanges = session.exchanges;
   SendIdentificationRequest(exchanges, WholeVersionReply);
   if (exchanges.ExchangeFailed != 0) return VersionCheck::kStop;
+  if (first == Identification::kUnanswered) {
+    ShowLimitedCaption(session);
+    session.form.ShowMessage(std::string(kUpdateNotice));
+  }
   if (FirmwareVersion(exchanges.ReplyText) <= kLastOutdatedVersion) {
     session.form.ShowMessage(std::string(kUpdateNotice));
   }

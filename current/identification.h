@@ -35,11 +35,15 @@ bool WholeVersionReply(std::string_view reply);
 int FirmwareVersion(std::string_view reply);
 
 // Quiet identification request; sets the caption and, for a panel of
-// limited functionality, shows the update notice. Never fails.
+// limited functionality, shows the update notice. For kUnanswered it does
+// neither. Never fails.
 Identification IdentifyPanel(PanelSession& session);
 
-// Second identification request, reported on failure (then kStop). Shows
-// the update notice for an outdated version. May throw EConvertError.
-VersionCheck CheckFirmwareVersion(PanelSession& session);
+// Second identification request, reported on failure (then kStop). After
+// a first request that got nothing (`first` kUnanswered), an answer here
+// is the first sign of a panel: the limited caption and the update notice
+// come now. Shows the update notice for an outdated version. May throw
+// EConvertError.
+VersionCheck CheckFirmwareVersion(PanelSession& session, Identification first);
 
 }  // namespace tevral::current

@@ -4,6 +4,7 @@
 
 #include "configurator/area_reads.h"
 #include "configurator/codecs.h"
+#include "configurator/restoring_form.h"
 #include "current/identification.h"
 #include "current/memory_map.h"
 
@@ -109,26 +110,33 @@ bool ReadSettings(PanelSession& session) {
          ReadSchedule(session) && ReadServerSlots(session);
 }
 
-}  // namespace
-
-bool ReadFromPanel(PanelSession& session) {
+bool ReadEverything(PanelSession& session) {
   Form& form = session.form;
   OpenPanelPort(session);
   form.SetProgressMax(kReadExchangesIdentified);
   EmptyReadFields(form);
 
-  if (IdentifyPanel(session) == Identification::kIdentified) {
-    if (!ReadAlternateNumber(session) || !ReadProtocol(session)) return false;
-  } else {
-    form.SetProgressMax(kReadExchangesLimited);
-  }
-  if (CheckFirmwareVersion(session) == VersionCheck::kStop) return false;
+  const Identification identification = IdentifyPanel(session);
+  const bool identified = identification == Identification::kIdentified;
+  // From here the bar's maximum is what will really be exchanged: a quiet
+  // identification that never got a whole reply did not step it.
+  const int total = identified ? kReadExchangesIdentified : kReadExchangesLimited;
+  form.SetProgressMax(total - (IdentificationCounted(session) ? 0 : 1));
+  if (identified && (!ReadAlternateNumber(session) || !ReadProtocol(session))) return false;
+  if (CheckFirmwareVersion(session, identification) == VersionCheck::kStop) return false;
   if (!ReadSettings(session)) return false;
 
   form.ResetProgress();
   session.port.Close();
   form.ShowMessage(kReadSuccessMessage);
   return true;
+}
+
+}  // namespace
+
+bool ReadFromPanel(PanelSession& session) {
+  // A read that breaks off gives the engineer back the window as it was.
+  return RunRestoringFieldsOnFailure(session, ReadEverything);
 }
 
 }  // namespace tevral::current

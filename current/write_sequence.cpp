@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "configurator/codecs.h"
+#include "configurator/partial_write_note.h"
 #include "current/identification.h"
 #include "current/memory_map.h"
 #include "link/hex_digits.h"
@@ -96,15 +97,15 @@ std::optional<std::string> CheckObjectNumber(const Form& form) {
 }
 
 std::optional<std::string> CheckKeepAlivePeriod(const Form& form) {
-  // Converted whatever the boxes say, as the write always did; only the
-  // periods 0 and 1 depend on them, because they are sent only when both
-  // boxes are checked and then would read back as the two special codes.
+  // Converted whatever the boxes say, as the write always did, so it must
+  // be a number; its range matters only when it is sent, which is when both
+  // boxes are checked (0 and 1 would then read back as the two codes that
+  // switch the transmissions off).
   const int32_t period = StrToInt(form.Text("EDIT_TestPer"));
   const bool sent = form.Checked("sCheckBoxVerConn") && form.Checked("CheckEnTst");
-  if (sent && period >= 0 && period <= 1) {
+  if (sent && (period < 2 || period > 255)) {
     return "Значення в полі \"Період\" повинно бути від 2 до 255";
   }
-  if (period < 0 || period > 255) return "Значення в полі \"Період\" повинно бути від 0 до 255";
   return std::nullopt;
 }
 
@@ -210,7 +211,9 @@ bool Store(PanelSession& session, const std::string& body) {
   session.exchanges.RequestText = body;
   session.exchanges.FrameRequest();
   session.exchanges.WriteExchange();
-  return session.exchanges.ExchangeFailed == 0;
+  if (session.exchanges.ExchangeFailed != 0) return false;
+  NotePartWritten(session.exchanges);
+  return true;
 }
 
 }  // namespace
@@ -230,7 +233,9 @@ std::optional<std::string> FindWriteRefusal(const Form& form) {
   return std::nullopt;
 }
 
-bool WriteToPanel(PanelSession& session) {
+namespace {
+
+bool WriteEverything(PanelSession& session) {
   Form& form = session.form;
   if (auto refusal = FindWriteRefusal(form)) {
     form.ShowMessage(*refusal);
@@ -241,12 +246,14 @@ bool WriteToPanel(PanelSession& session) {
 
   OpenPanelPort(session);
   form.SetProgressMax(kWriteExchangesIdentified);
-  if (IdentifyPanel(session) == Identification::kIdentified) {
-    if (!Store(session, alternate_number)) return false;
-  } else {
-    form.SetProgressMax(kWriteExchangesLimited);
-  }
-  if (CheckFirmwareVersion(session) == VersionCheck::kStop) return false;
+  const Identification identification = IdentifyPanel(session);
+  const bool identified = identification == Identification::kIdentified;
+  // From here the bar's maximum is what will really be exchanged: a quiet
+  // identification that never got a whole reply did not step it.
+  const int total = identified ? kWriteExchangesIdentified : kWriteExchangesLimited;
+  form.SetProgressMax(total - (IdentificationCounted(session) ? 0 : 1));
+  if (identified && !Store(session, alternate_number)) return false;
+  if (CheckFirmwareVersion(session, identification) == VersionCheck::kStop) return false;
   for (const std::string& body : settings) {
     if (!Store(session, body)) return false;
   }
@@ -255,6 +262,13 @@ bool WriteToPanel(PanelSession& session) {
   session.port.Close();
   form.ShowMessage(kWriteSuccessMessage);
   return true;
+}
+
+}  // namespace
+
+bool WriteToPanel(PanelSession& session) {
+  const PartialWriteNote note(session.exchanges);
+  return WriteEverything(session);
 }
 
 }  // namespace tevral::current

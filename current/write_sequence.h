@@ -28,7 +28,8 @@ std::optional<std::string> FindWriteRefusal(const Form& form);
 // the success message; false when a value was refused (its message has been
 // shown and the port was not touched) or an exchange failed. Errors of the
 // port (EComPort) and of the number parser (EConvertError, before the port
-// is opened) are thrown to the caller's error box.
+// is opened) are thrown to the caller's error box. A failure after the
+// panel has taken a write request adds kPartialWriteNote to its message.
 bool WriteToPanel(PanelSession& session);
 
 }  // namespace tevral::current

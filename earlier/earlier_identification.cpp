@@ -6,8 +6,8 @@ Identification IdentifyEarlierPanel(PanelSession& session) {
   return ProbePanelIdentity(session);
 }
 
-bool IdentificationCounted(const PanelSession& session) {
-  return link::FindWholeReply(session.exchanges.ReplyText, WholeIdentificationReply).has_value();
+void ConfirmLimitedPanel(PanelSession& session, Identification identification) {
+  if (identification == Identification::kUnanswered) ShowLimitedCaption(session);
 }
 
 }  // namespace tevral::earlier

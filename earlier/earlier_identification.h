@@ -10,12 +10,15 @@
 namespace tevral::earlier {
 
 // Sets the caption to the identification line, or to the limited
-// functionality caption when characters 6-7 of the reply are not "39" (no
-// reply at all included). Leaves ExchangeFailed at 0 either way.
+// functionality caption when characters 6-7 of the reply are not "39".
+// When nothing at all came back (kUnanswered) the caption is left alone:
+// the sequence takes the limited path and sets the limited caption only
+// once the panel has answered a request (ConfirmLimitedPanel). Leaves
+// ExchangeFailed at 0 either way.
 Identification IdentifyEarlierPanel(PanelSession& session);
 
-// Whether the identification request moved the progress bar: a quiet
-// exchange steps it only when its reply came in whole.
-bool IdentificationCounted(const PanelSession& session);
+// The limited-functionality caption, once an unanswered identification
+// has been followed by an answered request.
+void ConfirmLimitedPanel(PanelSession& session, Identification identification);
 
 }  // namespace tevral::earlier

@@ -4,6 +4,7 @@
 
 #include "configurator/area_reads.h"
 #include "configurator/codecs.h"
+#include "configurator/restoring_form.h"
 #include "earlier/earlier_codecs.h"
 #include "earlier/earlier_fields.h"
 #include "earlier/earlier_identification.h"
@@ -140,8 +141,12 @@ bool ReadSchedule(PanelSession& session) {
   return true;
 }
 
-bool ReadShared(PanelSession& session) {
-  return ReadObject(session) && ReadKeepAliveByte(session) && ReadKeepAliveText(session) &&
+// The object number is the first request of both paths: after an
+// unanswered identification its answer is the first sign of a panel.
+bool ReadShared(PanelSession& session, Identification identification) {
+  if (!ReadObject(session)) return false;
+  ConfirmLimitedPanel(session, identification);
+  return ReadKeepAliveByte(session) && ReadKeepAliveText(session) &&
          ReadText0101(session, area::kSurGardPrefix, "EDIT_SurGardPref") &&
          ReadText0101(session, area::kAccessPoint1, kServer1Fields.point) &&
          ReadText0101(session, area::kAccessPoint2, kServer2Fields.point) &&
@@ -149,25 +154,31 @@ bool ReadShared(PanelSession& session) {
          ReadServer(session, area::kServer2, kServer2Fields) && ReadSchedule(session);
 }
 
-}  // namespace
-
-bool ReadFromEarlierPanel(PanelSession& session) {
+bool ReadEverything(PanelSession& session) {
   Form& form = session.form;
   OpenPanelPort(session);
   form.SetProgressMax(kReadExchangesIdentified);
   EmptyReadFields(form);
 
-  const bool identified = IdentifyEarlierPanel(session) == Identification::kIdentified;
+  const Identification identification = IdentifyEarlierPanel(session);
+  const bool identified = identification == Identification::kIdentified;
   // From here the bar's maximum is what will really be exchanged.
   const int total = identified ? kReadExchangesIdentified : kReadExchangesLimited;
   form.SetProgressMax(total - (IdentificationCounted(session) ? 0 : 1));
   if (identified && !ReadIdentifiedOnly(session)) return false;
-  if (!ReadShared(session)) return false;
+  if (!ReadShared(session, identification)) return false;
 
   form.ResetProgress();
   session.port.Close();
   form.ShowMessage(kReadSuccessMessage);
   return true;
+}
+
+}  // namespace
+
+bool ReadFromEarlierPanel(PanelSession& session) {
+  // A read that breaks off gives the engineer back the window as it was.
+  return RunRestoringFieldsOnFailure(session, ReadEverything);
 }
 
 }  // namespace tevral::earlier

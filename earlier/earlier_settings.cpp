@@ -68,15 +68,10 @@ bool LoadEarlierStartupSettings(Form& form, const std::filesystem::path& program
   return true;
 }
 
-bool SaveEarlierSettings(Form& form, const std::filesystem::path& program_folder) {
+void SaveEarlierSettings(Form& form, const std::filesystem::path& program_folder) {
   const std::filesystem::path path = EarlierSettingsPath(program_folder);
-  if (!SettingsFileExists(path)) {
-    form.ShowMessage(kSaveErrorMessage);
-    return false;
-  }
   SaveSettings(form, path, EarlierSettingsKeys());
-  form.ShowMessage(kSaveSuccessMessage);
-  return true;
+  form.ShowMessage(SavedMessage(path));
 }
 
 }  // namespace tevral::earlier

@@ -1,8 +1,8 @@
 #pragma once
 // The earlier program keeps its settings in one fixed file, "zEdaza.ini"
 // in the program's folder: 29 keys, the same INI rules as the current
-// program's files. The file is never created by the program: a missing
-// file is reported at start-up and when saving.
+// program's files. A missing file is reported at start-up; the first save
+// creates it, so a fresh install can keep its settings.
 
 #include <filesystem>
 
@@ -17,7 +17,6 @@ namespace tevral::earlier {
 SettingsKeySet EarlierSettingsKeys();
 
 inline constexpr const char* kOpenErrorMessage = "Open Error: missing zEdaza.ini";
-inline constexpr const char* kSaveErrorMessage = "Save Error: missing zEdaza.ini";
 
 // The fixed file in `program_folder`.
 std::filesystem::path EarlierSettingsPath(const std::filesystem::path& program_folder);
@@ -29,10 +28,9 @@ std::filesystem::path EarlierSettingsPath(const std::filesystem::path& program_f
 bool LoadEarlierStartupSettings(Form& form, const std::filesystem::path& program_folder);
 
 // Saves the form into the file in `program_folder`, all or nothing, and
-// shows the success message. When the file is missing it shows the save
-// error and writes nothing. Returns whether the file was written; a write
-// that fails throws SettingsWriteError for the caller's error box, the old
-// file untouched.
-bool SaveEarlierSettings(Form& form, const std::filesystem::path& program_folder);
+// shows the success message with the file's path on a second line. A
+// missing file is created with every key. A write that fails throws
+// SettingsWriteError for the caller's error box, the old file untouched.
+void SaveEarlierSettings(Form& form, const std::filesystem::path& program_folder);
 
 }  // namespace tevral::earlier

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "configurator/codecs.h"
+#include "configurator/partial_write_note.h"
 #include "earlier/earlier_codecs.h"
 #include "earlier/earlier_fields.h"
 #include "earlier/earlier_identification.h"
@@ -98,7 +99,9 @@ bool Store(PanelSession& session, const std::string& body) {
   session.exchanges.RequestText = body;
   session.exchanges.FrameRequest();
   session.exchanges.WriteExchange();
-  return session.exchanges.ExchangeFailed == 0;
+  if (session.exchanges.ExchangeFailed != 0) return false;
+  NotePartWritten(session.exchanges);
+  return true;
 }
 
 bool StoreAll(PanelSession& session, const std::vector<std::string>& bodies) {
@@ -126,6 +129,7 @@ EarlierWritePlan PlanEarlierWrite(const Form& form) {
 }
 
 bool WriteToEarlierPanel(PanelSession& session, const link::Pause& pause) {
+  const PartialWriteNote note(session.exchanges);
   Form& form = session.form;
   if (const auto refusal = CheckEarlierWrite(form)) {
     form.ShowMessage(*refusal);
@@ -135,12 +139,17 @@ bool WriteToEarlierPanel(PanelSession& session, const link::Pause& pause) {
 
   OpenPanelPort(session);
   form.SetProgressMax(kWriteExchangesIdentified);
-  const bool identified = IdentifyEarlierPanel(session) == Identification::kIdentified;
+  const Identification identification = IdentifyEarlierPanel(session);
+  const bool identified = identification == Identification::kIdentified;
   // From here the bar's maximum is what will really be exchanged.
   const int total = identified ? kWriteExchangesIdentified : kWriteExchangesLimited;
   form.SetProgressMax(total - (IdentificationCounted(session) ? 0 : 1));
   if (identified && !StoreAll(session, plan.identified_only)) return false;
-  if (!StoreAll(session, plan.shared)) return false;
+  // The protocol goes first on both paths: after an unanswered
+  // identification its acknowledgement is the first sign of a panel.
+  if (!Store(session, plan.shared.front())) return false;
+  ConfirmLimitedPanel(session, identification);
+  if (!StoreAll(session, {plan.shared.begin() + 1, plan.shared.end()})) return false;
   if (!plan.event_codes.empty() && !StoreEventCodes(session, plan.event_codes, pause)) {
     return false;
   }

@@ -228,7 +228,8 @@ void Exchanges::CloseAfterPortError() {
 void Exchanges::ReportFailure(const char* message) {
   port_.Close();
   unanswered_.Forget();
-  host_.ShowMessage(message);
+  host_.ShowMessage(FailureNote.empty() ? std::string(message)
+                                        : std::string(message) + "\r\n" + FailureNote);
   host_.ResetProgress();
   ExchangeFailed = -1;
 }

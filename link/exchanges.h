@@ -63,6 +63,9 @@ class Exchanges {
   std::string ReplyText;       // what the last attempt collected
   int32_t ExchangeFailed = 0;  // -1 after a reported failure
   int32_t QuietFailure = 0;    // non-zero: a failing ReadExchange stays silent
+  // A line added under the failure message when not empty: what the caller
+  // knows about the state a failure leaves (a write broken off half way).
+  std::string FailureNote;
 
   // RequestText = ":" + RequestText + FrameChecksum(RequestText) + ";".
   void FrameRequest();

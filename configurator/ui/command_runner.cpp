@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QWidget>
 #include <QWindow>
 #include <exception>
@@ -61,21 +62,38 @@ bool IsUserWindowClose(QObject* object, QEvent* event) {
   return type != Qt::ToolTip && type != Qt::Popup;
 }
 
+bool IsEscapePress(QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return false;
+  auto* key = static_cast<QKeyEvent*>(event);
+  return key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier;
+}
+
 class InputShutter : public QObject {
+ public:
+  explicit InputShutter(const WhileBusy& busy) : busy_(busy) {}
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (IsUserWindowClose(watched, event) && !BelongsToModalBox(watched)) {
+    if (BelongsToModalBox(watched)) return false;
+    if (IsUserWindowClose(watched, event)) {
       event->ignore();
+      if (busy_.close) busy_.close(static_cast<QWidget*>(watched));
       return true;
     }
-    return IsUserInput(event->type()) && !BelongsToModalBox(watched);
+    // Swallowed at its first delivery, a key press goes no further, so this
+    // sees each Esc once.
+    if (IsEscapePress(event) && busy_.escape) busy_.escape();
+    return IsUserInput(event->type());
   }
+
+ private:
+  const WhileBusy& busy_;
 };
 
 }  // namespace
 
-void RunWithWindowsPainting(const std::function<void()>& work) {
-  InputShutter shutter;
+void RunWithWindowsPainting(const std::function<void()>& work, const WhileBusy& busy) {
+  InputShutter shutter(busy);
   qApp->installEventFilter(&shutter);
   QEventLoop loop;
   std::exception_ptr error;

@@ -7,13 +7,23 @@
 
 #include <functional>
 
+class QWidget;
+
 namespace tevral::ui {
+
+// What the user may still ask for while a command runs: Esc, and closing a
+// window. Both are swallowed like all other input, then passed here.
+struct WhileBusy {
+  std::function<void()> escape;
+  // The window the user asked to close.
+  std::function<void(QWidget*)> close;
+};
 
 // Runs work on a worker thread and returns when it has ended, rethrowing on
 // this thread whatever it threw. Meanwhile this thread paints and serves
 // queued calls, but swallows clicks, keys, wheel turns and close requests
 // for every window except a modal box opened in the meantime (the
-// command's own messages).
-void RunWithWindowsPainting(const std::function<void()>& work);
+// command's own messages); Esc and close requests go on to `busy`.
+void RunWithWindowsPainting(const std::function<void()>& work, const WhileBusy& busy = {});
 
 }  // namespace tevral::ui

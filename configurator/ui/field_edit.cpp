@@ -7,6 +7,7 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <limits>
 
 #include "configurator/cp1251.h"
@@ -94,10 +95,23 @@ void FieldEdit::inputMethodEvent(QInputMethodEvent* event) {
   QLineEdit::inputMethodEvent(&filtered);
 }
 
-void FieldEdit::PasteFiltered() {
+void FieldEdit::PasteFiltered(QClipboard::Mode mode) {
   if (isReadOnly()) return;
-  const QString pasted = Admissible(QApplication::clipboard()->text());
+  const QString pasted = Admissible(QApplication::clipboard()->text(mode));
   if (!pasted.isEmpty()) insert(pasted);
+}
+
+void FieldEdit::mouseReleaseEvent(QMouseEvent* event) {
+  // Where the system has a primary selection, the line edit would paste it
+  // on a middle click as it stands: letters into a digits-only field, more
+  // than the field holds, characters without a code in 1251.
+  if (event->button() == Qt::MiddleButton && QApplication::clipboard()->supportsSelection()) {
+    deselect();
+    PasteFiltered(QClipboard::Selection);
+    event->accept();
+    return;
+  }
+  QLineEdit::mouseReleaseEvent(event);
 }
 
 void FieldEdit::contextMenuEvent(QContextMenuEvent* event) {
@@ -106,7 +120,7 @@ void FieldEdit::contextMenuEvent(QContextMenuEvent* event) {
   // The menu's own paste would insert the clipboard unfiltered.
   if (QAction* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
     disconnect(paste, &QAction::triggered, nullptr, nullptr);
-    connect(paste, &QAction::triggered, this, &FieldEdit::PasteFiltered);
+    connect(paste, &QAction::triggered, this, [this] { PasteFiltered(); });
   }
   menu->popup(event->globalPos());
 }

@@ -6,6 +6,7 @@
 // characters the filter would refuse; so no QValidator (which would reject
 // setText) and no QLineEdit::setMaxLength (which would cut it).
 
+#include <QClipboard>
 #include <QLineEdit>
 #include <QString>
 
@@ -42,13 +43,17 @@ class FieldEdit : public QLineEdit {
   void focusOutEvent(QFocusEvent* event) override;
   void inputMethodEvent(QInputMethodEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
   // The part of typed or pasted text that the rules let in, cut to the room
   // the maximum length leaves beside the current text and selection.
   QString Admissible(const QString& typed) const;
   int RoomLeft() const;
-  void PasteFiltered();
+  // Inserts what the rules let in of text from the clipboard's mode:
+  // Ctrl+V and the menu paste the clipboard, a middle click on X11 the
+  // primary selection.
+  void PasteFiltered(QClipboard::Mode mode = QClipboard::Clipboard);
   void ShowZeroWhenEmpty();
 
   TypingRules rules_;

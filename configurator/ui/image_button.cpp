@@ -1,6 +1,7 @@
 #include "configurator/ui/image_button.h"
 
 #include <QIcon>
+#include <QKeyEvent>
 
 namespace tevral::ui {
 
@@ -16,6 +17,22 @@ ImageButton::ImageButton(const QString& object_name, const QString& icon_path, i
   setAutoRaise(true);
   setCursor(Qt::PointingHandCursor);
   setFocusPolicy(Qt::NoFocus);
+}
+
+void ImageButton::ReachableByKeyboard() {
+  setFocusPolicy(Qt::StrongFocus);
+}
+
+void ImageButton::keyPressEvent(QKeyEvent* event) {
+  // A tool button fires on Space only; a command button that has the focus
+  // is expected to fire on Enter as well.
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (enter && hasFocus() && !event->isAutoRepeat()) {
+    event->accept();
+    click();
+    return;
+  }
+  QToolButton::keyPressEvent(event);
 }
 
 }  // namespace tevral::ui

@@ -1,7 +1,8 @@
 #pragma once
 // The flat command button of the windows: an image with its caption under
-// it, a hand pointer and a hint. It takes no keyboard focus, so Tab moves
-// between the fields only.
+// it, a hand pointer and a hint. By default it takes no keyboard focus;
+// the command buttons are made reachable with Tab (ReachableByKeyboard),
+// and then Space or Enter fires them.
 
 #include <QToolButton>
 
@@ -13,6 +14,12 @@ class ImageButton : public QToolButton {
   // An empty caption shows the image alone.
   ImageButton(const QString& object_name, const QString& icon_path, int icon_size,
               const QString& caption, const QString& hint, QWidget* parent);
+
+  // Takes the focus with Tab; Space (as every button) and Enter fire it.
+  void ReachableByKeyboard();
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
 };
 
 }  // namespace tevral::ui

@@ -48,6 +48,10 @@ int LatinKey(const QKeyEvent& key) {
       return Qt::Key_O;
     case 39:
       return Qt::Key_S;
+    case 42:
+      return Qt::Key_G;
+    case 28:
+      return Qt::Key_T;
     default:
       break;
   }

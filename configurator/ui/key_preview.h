@@ -35,7 +35,8 @@ namespace tevral::ui {
 // The Latin letter key of a key press whatever the keyboard layout, so that
 // Ctrl+S saves with the Ukrainian layout on too (where the key gives "і"):
 // key() when it is a Latin letter, otherwise the letter at that physical
-// key for R, O and S, the letters of the hot keys; key() for anything else.
+// key for R, O, S, G and T, the letters of the hot keys; key() for
+// anything else.
 int LatinKey(const QKeyEvent& key);
 
 }  // namespace tevral::ui

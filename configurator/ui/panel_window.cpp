@@ -11,10 +11,7 @@
 
 #include "configurator/field_spec.h"
 #include "configurator/ui/app_texts.h"
-#include "configurator/ui/command_runner.h"
-#include "configurator/ui/demo_port_form.h"
 #include "configurator/ui/dpi_scale.h"
-#include "configurator/ui/form_proxy.h"
 #include "configurator/ui/key_preview.h"
 #include "configurator/ui/skin.h"
 
@@ -97,21 +94,6 @@ void PanelWindow::PNGButton6Click() {
 void PanelWindow::Label1Click() {
   services_.desktop->InformationSound();
   services_.desktop->OpenDeviceManager(this);
-}
-
-void PanelWindow::RunPanelCommand(const std::function<void(PanelSession&)>& sequence) {
-  FormProxy proxy(form_, this);
-  PortResolvingForm form(proxy, services_.resolve_port);
-  link::Exchanges exchanges(port_, form);
-  exchanges.SetTrace(services_.trace);
-  PanelSession session{form, port_, exchanges};
-  try {
-    RunWithWindowsPainting([&] { sequence(session); });
-  } catch (...) {
-    ReportTraceFailure();
-    throw;
-  }
-  ReportTraceFailure();
 }
 
 // A trace that lost lines never stops a command; the user hears of it once

@@ -8,16 +8,26 @@
 #include <QSize>
 #include <QWidget>
 #include <functional>
+#include <span>
+#include <string>
+#include <vector>
 
 #include "configurator/panel_session.h"
+#include "configurator/settings_file.h"
+#include "configurator/stop_request.h"
 #include "configurator/ui/about_window.h"
 #include "configurator/ui/main_window_services.h"
 #include "configurator/ui/qt_form.h"
 #include "link/tbcomport.h"
 
+class QCloseEvent;
 class QKeyEvent;
 
 namespace tevral::ui {
+
+// The hints of the read and write buttons name their hot keys.
+inline constexpr const char* kReadButtonHint = "Прочитати (Ctrl+G)";
+inline constexpr const char* kWriteButtonHint = "Записати (Ctrl+T)";
 
 class PanelWindow : public QWidget {
   Q_OBJECT
@@ -61,10 +71,43 @@ class PanelWindow : public QWidget {
   // program goes on.
   void Guarded(const std::function<void()>& handler);
   // A read or write: runs on a worker thread against the window's controls
-  // while the window keeps painting and takes no input.
-  void RunPanelCommand(const std::function<void(PanelSession&)>& sequence);
+  // while the window keeps painting and takes no input, under the wait
+  // cursor. Returns what the sequence returned (true: it ended with its
+  // success message), false when the user stopped it. Esc or closing the
+  // window stops a read between exchanges: the port is closed and the read
+  // has put the fields back; a window closed that way then closes. A write
+  // cannot be stopped half way, and the user is told so.
+  enum class PanelCommand { kRead, kWrite };
+  bool RunPanelCommand(PanelCommand kind, const std::function<bool(PanelSession&)>& sequence);
+
+  // Ctrl+G reads (on the Ukrainian layout the key of "П", Прочитати),
+  // Ctrl+T writes, whatever the keyboard layout: the same as clicking
+  // ButtonRead or ButtonWrite. The buttons' hints name the keys. Letters a
+  // line edit acts on (Ctrl+U, Ctrl+K, Ctrl+D on X11) and those with a
+  // meaning that would surprise (Ctrl+W closes, Ctrl+P prints) are avoided.
+  void PanelCommandKeys(const QKeyEvent& key);
+
+  // Tab goes through the named controls in this order; the command buttons
+  // among them take the focus and fire with Space or Enter.
+  void SetKeyboardOrder(std::span<const char* const> names);
+
+  // The fields a settings file keeps, minus the port: what the engineer
+  // would lose by closing the window.
+  virtual SettingsKeySet KeptFields() const = 0;
+  // The fields now hold what was last read, written, opened or saved.
+  void MarkFieldsSaved();
+  // Asks before a window with edited fields closes.
+  void closeEvent(QCloseEvent* event) override;
+
   // Shows, once, that the frame trace could not be written.
   void ReportTraceFailure();
+
+  std::vector<std::string> KeptValues() const;
+  void StopOnUserRequest(PanelCommand kind, StopRequest& stop, QWidget* closed_window);
+
+  std::vector<std::string> saved_values_;
+  bool close_after_command_ = false;
+  bool telling_write_cannot_stop_ = false;
 
   MainFormServices services_;
   link::TBComPort port_;

@@ -1,5 +1,6 @@
 #include "configurator/ui/user_dialogs.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -21,7 +22,46 @@ void CentreOnScreen(QWidget* box, QWidget* parent) {
   box->move(frame.topLeft());
 }
 
+// A box shown while a command runs gets the ordinary pointer: the wait
+// cursor belongs to the window that is busy, not to the question asked.
+class NormalCursorWhileUp {
+ public:
+  NormalCursorWhileUp() {
+    while (QApplication::overrideCursor() != nullptr) {
+      QApplication::restoreOverrideCursor();
+      ++lifted_;
+    }
+  }
+  ~NormalCursorWhileUp() {
+    for (int i = 0; i < lifted_; ++i) QApplication::setOverrideCursor(Qt::WaitCursor);
+  }
+  NormalCursorWhileUp(const NormalCursorWhileUp&) = delete;
+  NormalCursorWhileUp& operator=(const NormalCursorWhileUp&) = delete;
+
+ private:
+  int lifted_ = 0;
+};
+
+// A question with "Так" and "Ні"; true for "Так". "Ні" is the default, so
+// Enter pressed by habit changes nothing.
+bool AskYesNo(QWidget* parent, const QString& title, const QString& question) {
+  const NormalCursorWhileUp cursor;
+  QMessageBox box(parent);
+  box.setWindowTitle(title);
+  box.setIcon(QMessageBox::Question);
+  box.setTextFormat(Qt::PlainText);
+  box.setText(question);
+  QPushButton* yes = box.addButton(QStringLiteral("Так"), QMessageBox::YesRole);
+  QPushButton* no = box.addButton(QStringLiteral("Ні"), QMessageBox::NoRole);
+  box.setDefaultButton(no);
+  box.setEscapeButton(no);
+  CentreOnScreen(&box, parent);
+  box.exec();
+  return box.clickedButton() == yes;
+}
+
 void ShowBox(QWidget* parent, const QString& title, const QString& text, QMessageBox::Icon icon) {
+  const NormalCursorWhileUp cursor;
   QMessageBox box(parent);
   box.setWindowTitle(title);
   box.setIcon(icon);
@@ -51,16 +91,11 @@ void QtUserDialogs::Error(QWidget* parent, const QString& text) {
 }
 
 bool QtUserDialogs::ConfirmReplace(QWidget* parent, const QString& path) {
-  QMessageBox box(parent);
-  box.setWindowTitle(title_);
-  box.setIcon(QMessageBox::Question);
-  box.setTextFormat(Qt::PlainText);
-  box.setText(QString::fromUtf8(kReplaceQuestion).arg(path));
-  QPushButton* yes = box.addButton(QStringLiteral("Так"), QMessageBox::YesRole);
-  box.addButton(QStringLiteral("Ні"), QMessageBox::NoRole);
-  CentreOnScreen(&box, parent);
-  box.exec();
-  return box.clickedButton() == yes;
+  return AskYesNo(parent, title_, QString::fromUtf8(kReplaceQuestion).arg(path));
+}
+
+bool QtUserDialogs::ConfirmLeaveUnsaved(QWidget* parent) {
+  return AskYesNo(parent, title_, QString::fromUtf8(kLeaveUnsavedQuestion));
 }
 
 std::optional<QString> QtUserDialogs::ChooseSaveFile(QWidget* parent, const QString& folder) {
@@ -70,8 +105,7 @@ std::optional<QString> QtUserDialogs::ChooseSaveFile(QWidget* parent, const QStr
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setDefaultSuffix(QStringLiteral("ini"));
-  // The file written is the one of that name in the program folder, not the
-  // one chosen here; the window asks about the real target itself.
+  // The window asks about an existing file itself, with the file's path.
   dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().constFirst();
@@ -82,7 +116,8 @@ std::optional<QString> QtUserDialogs::ChooseOpenFile(QWidget* parent, const QStr
     open_dialog_ = new QFileDialog(parent, QString::fromUtf8(kOpenDialogTitle), folder,
                                    QString::fromUtf8(kSettingsFilter));
     open_dialog_->setAcceptMode(QFileDialog::AcceptOpen);
-    // The name need not exist: only its file-name part is used.
+    // A typed name that does not exist is reported by the window, which
+    // then keeps its values.
     open_dialog_->setFileMode(QFileDialog::AnyFile);
   }
   open_dialog_->setDirectory(folder);

@@ -24,6 +24,9 @@ class UserDialogs {
   virtual void Error(QWidget* parent, const QString& text) = 0;
   // Whether an existing settings file may be replaced.
   virtual bool ConfirmReplace(QWidget* parent, const QString& path) = 0;
+  // Whether the window may close although its fields were edited since
+  // they were last read, written, opened or saved.
+  virtual bool ConfirmLeaveUnsaved(QWidget* parent) = 0;
   // The path the user chose, nothing on cancel.
   virtual std::optional<QString> ChooseSaveFile(QWidget* parent, const QString& folder) = 0;
   virtual std::optional<QString> ChooseOpenFile(QWidget* parent, const QString& folder) = 0;
@@ -37,6 +40,7 @@ class QtUserDialogs : public UserDialogs {
   void Message(QWidget* parent, const QString& text) override;
   void Error(QWidget* parent, const QString& text) override;
   bool ConfirmReplace(QWidget* parent, const QString& path) override;
+  bool ConfirmLeaveUnsaved(QWidget* parent) override;
   std::optional<QString> ChooseSaveFile(QWidget* parent, const QString& folder) override;
   std::optional<QString> ChooseOpenFile(QWidget* parent, const QString& folder) override;
 

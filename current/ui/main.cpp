@@ -12,10 +12,13 @@
 #include <string_view>
 #include <variant>
 
+#include "configurator/field_table.h"
 #include "configurator/form.h"
+#include "configurator/ui/app_texts.h"
 #include "configurator/ui/demo_mode.h"
 #include "configurator/ui/desktop_services.h"
 #include "configurator/ui/skin.h"
+#include "configurator/ui/ukrainian_qt.h"
 #include "configurator/ui/user_dialogs.h"
 #include "current/current_command_line.h"
 #include "current/ui/current_app_texts.h"
@@ -46,8 +49,10 @@ int RunWindow(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("terminal"));
   tevral::ui::ApplySkin(application);
+  tevral::ui::SpeakUkrainian(application,
+                             QString::fromUtf8(tevral::current::ui::kApplicationTitle));
 
-  tevral::ui::QtUserDialogs dialogs(QString::fromUtf8(tevral::current::ui::kApplicationTitle));
+  tevral::ui::QtUserDialogs dialogs(QString::fromUtf8(tevral::ui::kMessageBoxTitle));
   const auto parsed = tevral::ui::ParseWindowArguments(QApplication::arguments().mid(1));
   if (const auto* mistake = std::get_if<std::string>(&parsed)) {
     std::fprintf(stderr, "terminal: %s\nRun 'terminal --help' for usage.\n", mistake->c_str());

@@ -1,11 +1,12 @@
 #include "current/ui/main_window.h"
 
-#include <QDir>
 #include <QKeyEvent>
 
+#include "configurator/settings_file.h"
 #include "configurator/ui/app_texts.h"
 #include "configurator/ui/key_preview.h"
 #include "current/read_sequence.h"
+#include "current/settings_keys.h"
 #include "current/ui/current_app_texts.h"
 #include "current/write_sequence.h"
 
@@ -17,8 +18,7 @@ constexpr QSize kClientSize(731, 449);
 }  // namespace
 
 TMainForm::TMainForm(const MainFormServices& services, QWidget* parent)
-    : PanelWindow(services, tevral::ui::kStartCaption, kAboutCaption, parent),
-      last_dialog_folder_(QDir::currentPath()) {
+    : PanelWindow(services, tevral::ui::kStartCaption, kAboutCaption, parent) {
   BuildControls();
   FixClientSize(kClientSize);
 
@@ -40,6 +40,11 @@ void TMainForm::FormCreate() {
     SelectFirstPortAndSpeed();
     LoadStartUpFile();
   });
+  MarkFieldsSaved();
+}
+
+SettingsKeySet TMainForm::KeptFields() const {
+  return CurrentSettingsKeys();
 }
 
 void TMainForm::FormKeyDown(const QKeyEvent& key) {
@@ -49,6 +54,7 @@ void TMainForm::FormKeyDown(const QKeyEvent& key) {
   if (ctrl && latin == Qt::Key_R) Guarded([this] { RefreshPorts(); });
   if (ctrl && latin == Qt::Key_O) PNGButton_OpenClick();
   if (ctrl && latin == Qt::Key_S) PNGButton_SaveClick();
+  PanelCommandKeys(key);
 }
 
 void TMainForm::PNGButton_OpenClick() {
@@ -60,11 +66,11 @@ void TMainForm::PNGButton_SaveClick() {
 }
 
 void TMainForm::ButtonReadClick() {
-  Guarded([this] { RunPanelCommand([](PanelSession& session) { ReadFromPanel(session); }); });
+  Guarded([this] { RunPanelCommand(PanelCommand::kRead, ReadFromPanel); });
 }
 
 void TMainForm::ButtonWriteClick() {
-  Guarded([this] { RunPanelCommand([](PanelSession& session) { WriteToPanel(session); }); });
+  Guarded([this] { RunPanelCommand(PanelCommand::kWrite, WriteToPanel); });
 }
 
 }  // namespace tevral::current::ui

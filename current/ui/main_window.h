@@ -38,13 +38,15 @@ class TMainForm : public tevral::ui::PanelWindow {
   void BuildControls();
   void FormCreate();
   void FormKeyDown(const QKeyEvent& key) override;
+  SettingsKeySet KeptFields() const override;
 
   void SaveSettingsFile();
   void OpenSettingsFile();
   void LoadStartUpFile();
 
-  // Where the save dialog opens: the working directory at first, then the
+  // Where the file dialogs open: the program folder at first, then the
   // folder the user last chose a file in.
+  QString DialogFolder() const;
   QString last_dialog_folder_;
 };
 

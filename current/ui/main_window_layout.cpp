@@ -120,10 +120,18 @@ constexpr std::array kButtonPlaces = {
                 "Зберегти",
                 "Зберегти",
                 {155, kButtonTop, 73, 81}},
-    ButtonPlace{
-        "ButtonRead", ":/icons/read.svg", 32, "Прочитати", "Прочитати", {228, kButtonTop, 73, 81}},
-    ButtonPlace{
-        "ButtonWrite", ":/icons/write.svg", 32, "Записати", "Записати", {301, kButtonTop, 73, 81}},
+    ButtonPlace{"ButtonRead",
+                ":/icons/read.svg",
+                32,
+                "Прочитати",
+                tevral::ui::kReadButtonHint,
+                {228, kButtonTop, 73, 81}},
+    ButtonPlace{"ButtonWrite",
+                ":/icons/write.svg",
+                32,
+                "Записати",
+                tevral::ui::kWriteButtonHint,
+                {301, kButtonTop, 73, 81}},
     ButtonPlace{
         "PNGButton6", ":/icons/about.svg", 24, "", "Про програму", {374, kButtonTop, 41, 81}},
 };
@@ -136,6 +144,44 @@ const FieldSpec& Field(std::string_view name) {
   if (field_spec == nullptr) throw std::logic_error("no field " + std::string(name));
   return *field_spec;
 }
+
+// Tab's way through the window: the selectors and the command buttons,
+// then each group box row by row, left to right.
+constexpr const char* kKeyboardOrder[] = {
+    "cbPort",
+    "cbBaudRate",
+    "PNGButton_Open",
+    "PNGButton_Save",
+    "ButtonRead",
+    "ButtonWrite",
+    // sGroupBox2, then sGroupBox1 to its right
+    "AdvEdit_Object",
+    "sComboBox_ChProtocol",
+    "AdvEdit_TestPer",
+    "AdvEdit_TestHou",
+    "AdvEdit_TestMin",
+    "sCheckBoxVerConn",
+    "CheckEnTst",
+    "EDIT_Test",
+    "AdvEditHeartHexSufix",
+    "EDIT_TestPer",
+    // SIM 1, then SIM 2
+    "AdvEdit_POINT_1",
+    "AdvEdit_Sim1Serv1",
+    "AdvEdit_LocalPortSim1Serv1",
+    "AdvEdit_Sim1Serv2",
+    "AdvEdit_LocalPortSim1Serv2",
+    "AdvEdit_Sim1Serv3",
+    "AdvEdit_LocalPortSim1Serv3",
+    "AdvEdit_POINT_2",
+    "AdvEdit_Sim2Serv1",
+    "AdvEdit_LocalPortSim2Serv1",
+    "AdvEdit_Sim2Serv2",
+    "AdvEdit_LocalPortSim2Serv2",
+    "AdvEdit_Sim2Serv3",
+    "AdvEdit_LocalPortSim2Serv3",
+    "AdvEditNomerAlter",
+};
 
 }  // namespace
 
@@ -197,6 +243,8 @@ void TMainForm::BuildControls() {
   progress->setValue(0);
   progress->setTextVisible(false);
   progress->setGeometry(Scaled(kProgressPlace, scale));
+
+  SetKeyboardOrder(kKeyboardOrder);
 }
 
 }  // namespace tevral::current::ui

@@ -1,6 +1,7 @@
-// Save, Open and the start-up load of the main window. Settings files
-// always lie in the program's folder: of what the user picks in a dialog
-// only the file's name counts, joined to that folder.
+// Save, Open and the start-up load of the main window. A settings file is
+// the file the user chose, in whatever folder it was chosen; the dialogs
+// open in the program folder, where the files have always been kept, and
+// then in the folder of the last file chosen.
 
 #include <QFile>
 #include <QFileInfo>
@@ -28,54 +29,45 @@ std::filesystem::path ToPath(const QString& path) {
 #endif
 }
 
-QString ToQString(const std::filesystem::path& path) {
-#if defined(Q_OS_WIN)
-  return QString::fromStdWString(path.wstring());
-#else
-  return QFile::decodeName(QByteArray::fromStdString(path.string()));
-#endif
-}
-
 }  // namespace
 
+QString TMainForm::DialogFolder() const {
+  return last_dialog_folder_.isEmpty() ? services_.program_folder : last_dialog_folder_;
+}
+
 void TMainForm::SaveSettingsFile() {
-  const std::optional<QString> chosen =
-      services_.dialogs->ChooseSaveFile(this, last_dialog_folder_);
+  const std::optional<QString> chosen = services_.dialogs->ChooseSaveFile(this, DialogFolder());
   if (!chosen) return;
   last_dialog_folder_ = QFileInfo(*chosen).absolutePath();
-  const std::filesystem::path target =
-      SettingsPathIn(ToPath(services_.program_folder), ToPath(*chosen));
-  // The question is about the file that will really change, the one in the
-  // program folder, not the one picked in the dialog.
-  if (SettingsFileExists(target) && !services_.dialogs->ConfirmReplace(this, ToQString(target))) {
-    return;
-  }
-  SaveSettings(form_, target,
-               CurrentSettingsKeys());  // all or nothing; SettingsWriteError to the error box
-  form_.ShowMessage(kSaveSuccessMessage);
+  const std::filesystem::path target = ToPath(*chosen);
+  // The dialog does not ask about an existing file; the window does, in
+  // its own words.
+  if (SettingsFileExists(target) && !services_.dialogs->ConfirmReplace(this, *chosen)) return;
+  // All or nothing; SettingsWriteError to the error box.
+  SaveSettings(form_, target, CurrentSettingsKeys());
+  MarkFieldsSaved();
+  form_.ShowMessage(SavedMessage(target));
 }
 
 void TMainForm::OpenSettingsFile() {
-  const std::optional<QString> chosen =
-      services_.dialogs->ChooseOpenFile(this, services_.program_folder);
+  const std::optional<QString> chosen = services_.dialogs->ChooseOpenFile(this, DialogFolder());
   if (!chosen) return;
   last_dialog_folder_ = QFileInfo(*chosen).absolutePath();
-  const std::filesystem::path source =
-      SettingsPathIn(ToPath(services_.program_folder), ToPath(*chosen));
+  const std::filesystem::path source = ToPath(*chosen);
   // Loading a missing file would put "?" into most fields and still report
   // success; the user is told instead, and the window keeps its values.
   if (!SettingsFileExists(source)) {
-    form_.ShowError(QString::fromUtf8(kSettingsFileNotFound).arg(ToQString(source)).toStdString());
+    form_.ShowError(QString::fromUtf8(kSettingsFileNotFound).arg(*chosen).toStdString());
     return;
   }
   const std::optional<IniFile> file = IniFile::Load(source);
   if (!file) {
-    form_.ShowError(
-        QString::fromUtf8(kSettingsFileUnreadable).arg(ToQString(source)).toStdString());
+    form_.ShowError(QString::fromUtf8(kSettingsFileUnreadable).arg(*chosen).toStdString());
     return;
   }
   LoadSettings(form_, *file, CurrentSettingsKeys());
-  form_.ShowMessage(kOpenSuccessMessage);
+  MarkFieldsSaved();
+  form_.ShowMessage(OpenedMessage(source));
 }
 
 void TMainForm::LoadStartUpFile() {

@@ -52,29 +52,40 @@ void TMainForm::FormCreate() {
     // whatever folder the program was started from.
     LoadEarlierStartupSettings(form_, ToPath(services_.program_folder));
   });
+  MarkFieldsSaved();
+}
+
+SettingsKeySet TMainForm::KeptFields() const {
+  return EarlierSettingsKeys();
 }
 
 void TMainForm::FormKeyDown(const QKeyEvent& key) {
-  // F1 and Ctrl+R are the only hot keys: the settings live in one fixed
+  // F1, Ctrl+R and the read and write keys: the settings live in one fixed
   // file, so there is nothing for Ctrl+O or Ctrl+S to choose.
   if (key.key() == Qt::Key_F1) ShowAboutWindow();
   const bool ctrl = key.modifiers().testFlag(Qt::ControlModifier);
   if (ctrl && tevral::ui::LatinKey(key) == Qt::Key_R) Guarded([this] { RefreshPorts(); });
+  PanelCommandKeys(key);
 }
 
 void TMainForm::PNGButton2Click() {
   // All or nothing: a save that fails leaves the old file whole and its
   // error goes to the error box.
-  Guarded([this] { SaveEarlierSettings(form_, ToPath(services_.program_folder)); });
+  Guarded([this] {
+    SaveEarlierSettings(form_, ToPath(services_.program_folder));
+    MarkFieldsSaved();
+  });
 }
 
 void TMainForm::ButtonReadClick() {
-  Guarded(
-      [this] { RunPanelCommand([](PanelSession& session) { ReadFromEarlierPanel(session); }); });
+  Guarded([this] { RunPanelCommand(PanelCommand::kRead, ReadFromEarlierPanel); });
 }
 
 void TMainForm::ButtonWriteClick() {
-  Guarded([this] { RunPanelCommand([](PanelSession& session) { WriteToEarlierPanel(session); }); });
+  Guarded([this] {
+    RunPanelCommand(PanelCommand::kWrite,
+                    [](PanelSession& session) { return WriteToEarlierPanel(session); });
+  });
 }
 
 }  // namespace tevral::earlier::ui

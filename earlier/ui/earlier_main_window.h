@@ -43,6 +43,7 @@ class TMainForm : public tevral::ui::PanelWindow {
   void WireHandlers();
   void FormCreate();
   void FormKeyDown(const QKeyEvent& key) override;
+  SettingsKeySet KeptFields() const override;
 };
 
 }  // namespace tevral::earlier::ui

@@ -133,14 +133,63 @@ struct ButtonPlace {
 
 constexpr int kButtonTop = 4;
 constexpr std::array kButtonPlaces = {
-    ButtonPlace{
-        "ButtonRead", ":/icons/read.svg", 32, "Прочитати", "Прочитати", {82, kButtonTop, 73, 81}},
-    ButtonPlace{
-        "ButtonWrite", ":/icons/write.svg", 32, "Записати", "Записати", {155, kButtonTop, 73, 81}},
+    ButtonPlace{"ButtonRead",
+                ":/icons/read.svg",
+                32,
+                "Прочитати",
+                tevral::ui::kReadButtonHint,
+                {82, kButtonTop, 73, 81}},
+    ButtonPlace{"ButtonWrite",
+                ":/icons/write.svg",
+                32,
+                "Записати",
+                tevral::ui::kWriteButtonHint,
+                {155, kButtonTop, 73, 81}},
     ButtonPlace{
         "PNGButton2", ":/icons/save.svg", 32, "Зберегти", "Зберегти", {228, kButtonTop, 73, 81}},
     ButtonPlace{
         "PNGButton6", ":/icons/about.svg", 24, "", "Про програму", {301, kButtonTop, 41, 81}},
+};
+
+// Tab's way through the window: the selectors and the command buttons,
+// then each group box row by row, left to right.
+constexpr const char* kKeyboardOrder[] = {
+    "cbPort",
+    "cbBaudRate",
+    "ButtonRead",
+    "ButtonWrite",
+    "PNGButton2",
+    // "Передачі для підтримки GPRS сесії", then "Префікс SUR-GARD"
+    "sCheckBoxVerConn",
+    "CheckEnTst",
+    "EDIT_Test",
+    "AdvEditHeartHexSufix",
+    "EDIT_TestPer",
+    "EDIT_SurGardPref",
+    // sGroupBox2
+    "AdvEdit_Object",
+    "sComboBox_ChProtocol",
+    "AdvEdit_Password",
+    "AdvEdit_TestPer",
+    "AdvEdit_TestHou",
+    "AdvEdit_TestMin",
+    "sCheckBox_IncCodes",
+    // "1-ий сервер", then "2-ий сервер"
+    "AdvEdit_IP_1",
+    "AdvEdit_PORT_1",
+    "AdvEdit_PORT_LOCAL_1",
+    "sCheckBox_DNS_1",
+    "RadioButton_TCP_1",
+    "RadioButton_UDP_1",
+    "AdvEdit_POINT_1",
+    "AdvEdit_IP_2",
+    "AdvEdit_PORT_2",
+    "AdvEdit_PORT_LOCAL_2",
+    "sCheckBox_DNS_2",
+    "RadioButton_TCP_2",
+    "RadioButton_UDP_2",
+    "AdvEdit_POINT_2",
+    "AdvEditNomerAlter",
 };
 
 constexpr QRect kLabel1Place(8, 8, 60, 16);
@@ -212,6 +261,8 @@ void TMainForm::BuildControls() {
   progress->setValue(0);
   progress->setTextVisible(false);
   progress->setGeometry(Scaled(kProgressPlace, scale));
+
+  SetKeyboardOrder(kKeyboardOrder);
 }
 
 }  // namespace tevral::earlier::ui

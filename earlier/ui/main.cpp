@@ -12,10 +12,13 @@
 #include <string_view>
 #include <variant>
 
+#include "configurator/field_table.h"
 #include "configurator/form.h"
+#include "configurator/ui/app_texts.h"
 #include "configurator/ui/demo_mode.h"
 #include "configurator/ui/desktop_services.h"
 #include "configurator/ui/skin.h"
+#include "configurator/ui/ukrainian_qt.h"
 #include "configurator/ui/user_dialogs.h"
 #include "earlier/earlier_command_line.h"
 #include "earlier/ui/earlier_app_texts.h"
@@ -38,6 +41,7 @@ class NoDialogs : public tevral::ui::UserDialogs {
   void Message(QWidget*, const QString&) override {}
   void Error(QWidget*, const QString&) override {}
   bool ConfirmReplace(QWidget*, const QString&) override { return false; }
+  bool ConfirmLeaveUnsaved(QWidget*) override { return true; }
   std::optional<QString> ChooseSaveFile(QWidget*, const QString&) override { return {}; }
   std::optional<QString> ChooseOpenFile(QWidget*, const QString&) override { return {}; }
 };
@@ -59,8 +63,10 @@ int RunWindow(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("terminal-earlier"));
   tevral::ui::ApplySkin(application);
+  tevral::ui::SpeakUkrainian(application,
+                             QString::fromUtf8(tevral::earlier::ui::kApplicationTitle));
 
-  tevral::ui::QtUserDialogs dialogs(QString::fromUtf8(tevral::earlier::ui::kApplicationTitle));
+  tevral::ui::QtUserDialogs dialogs(QString::fromUtf8(tevral::ui::kMessageBoxTitle));
   const auto parsed = tevral::ui::ParseWindowArguments(QApplication::arguments().mid(1));
   if (const auto* mistake = std::get_if<std::string>(&parsed)) {
     std::fprintf(stderr, "terminal-earlier: %s\nRun 'terminal-earlier --help' for usage.\n",

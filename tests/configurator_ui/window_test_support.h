@@ -40,6 +40,10 @@ class RecordingUser : public UserDialogs {
     replace_questions.push_back(path);
     return replace_answer;
   }
+  bool ConfirmLeaveUnsaved(QWidget*) override {
+    ++leave_questions;
+    return leave_answer;
+  }
   std::optional<QString> ChooseSaveFile(QWidget*, const QString& folder) override {
     save_dialog_folders.push_back(folder);
     return save_choice;
@@ -56,6 +60,8 @@ class RecordingUser : public UserDialogs {
   std::optional<QString> save_choice;
   std::optional<QString> open_choice;
   bool replace_answer = true;
+  int leave_questions = 0;
+  bool leave_answer = true;
   QStringList replace_questions;
   QStringList save_dialog_folders;
   QStringList open_dialog_folders;

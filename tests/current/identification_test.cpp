@@ -112,7 +112,7 @@ TEST_F(IdentificationSessionTest, VersionThreshold) {
     panel_.SetIdentity(identity);
     form_.ClearEvents();
     EXPECT_EQ(IdentifyPanel(session_), Identification::kIdentified);
-    EXPECT_EQ(CheckFirmwareVersion(session_), VersionCheck::kContinue);
+    EXPECT_EQ(CheckFirmwareVersion(session_, Identification::kIdentified), VersionCheck::kContinue);
     std::vector<FormEvent> expected{
         {FormEvent::Kind::kCaption, IdentificationLine(exchanges_.ReplyText)}};
     if (c.notice) expected.push_back({FormEvent::Kind::kMessage, std::string(kUpdateNotice)});
@@ -127,7 +127,7 @@ TEST_F(IdentificationSessionTest, IdentifiedPanelCaptionAndProgress) {
   EXPECT_EQ(form_.Caption(),
             "Тевраль-1/2 GSM GPRS конфігуратор (визначено: t.01, v.03.01 від 12.05.24 в "
             "10:42:07)");
-  EXPECT_EQ(CheckFirmwareVersion(session_), VersionCheck::kContinue);
+  EXPECT_EQ(CheckFirmwareVersion(session_, Identification::kIdentified), VersionCheck::kContinue);
   EXPECT_EQ(form_.ProgressPosition(), 2);  // both requests count
   EXPECT_EQ(RequestBodies(), (std::vector<std::string>{"0039", "0039"}));
   EXPECT_TRUE(port_.IsOpen());
@@ -145,7 +145,7 @@ TEST_F(IdentificationSessionTest, PanelThatDoesNotKnowTheRequest) {
   // Its short answer to the second request holds no version: it is asked
   // for again and then reported as unread, never parsed as a version.
   form_.ClearEvents();
-  EXPECT_EQ(CheckFirmwareVersion(session_), VersionCheck::kStop);
+  EXPECT_EQ(CheckFirmwareVersion(session_, Identification::kIdentified), VersionCheck::kStop);
   EXPECT_EQ(Events(), (std::vector<FormEvent>{
                           {FormEvent::Kind::kMessage, link::kReadFailureMessage},
                       }));
@@ -187,7 +187,7 @@ TEST_F(IdentificationSessionTest, UnterminatedReplyStillIdentifiesQuietly) {
   EXPECT_EQ(IdentifyPanel(session_), Identification::kIdentified);
   EXPECT_EQ(exchanges_.ExchangeFailed, 0);
   EXPECT_TRUE(port_.IsOpen());
-  EXPECT_EQ(CheckFirmwareVersion(session_), VersionCheck::kStop);
+  EXPECT_EQ(CheckFirmwareVersion(session_, Identification::kIdentified), VersionCheck::kStop);
   EXPECT_FALSE(port_.IsOpen());
   ASSERT_EQ(Events().size(), 2u);
   EXPECT_EQ(Events()[0].kind, FormEvent::Kind::kCaption);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "configurator/codecs.h"
+#include "configurator/partial_write_note.h"
 #include "current/identification.h"
 #include "current/write_sequence.h"
 #include "sequence_fixture.h"
@@ -153,7 +154,7 @@ TEST_F(WriteSequenceTest, PanelThatDoesNotIdentifyGetsNoAlternateNumber) {
                           {FormEvent::Kind::kMessage, std::string(kUpdateNotice)},
                           {FormEvent::Kind::kMessage, "Записано успішно."},
                       }));
-  EXPECT_EQ(form_.ProgressMax(), 24);
+  EXPECT_EQ(form_.ProgressMax(), 23);  // the unanswered request did not step the bar
 }
 
 TEST_F(WriteSequenceTest, BreaksOffAtTheFourthServerLine) {
@@ -172,9 +173,52 @@ TEST_F(WriteSequenceTest, BreaksOffAtTheFourthServerLine) {
   const std::vector<std::string> bodies = RequestBodies();
   ASSERT_EQ(bodies.size(), 19u + 5u);
   for (std::size_t i = 19; i < bodies.size(); ++i) EXPECT_EQ(bodies[i], "001201360F");
-  EXPECT_EQ(Events().back(), (FormEvent{FormEvent::Kind::kMessage, link::kWriteFailureMessage}));
+  EXPECT_EQ(Events().back(),
+            (FormEvent{FormEvent::Kind::kMessage,
+                       std::string(link::kWriteFailureMessage) + "\r\n" + kPartialWriteNote}));
   EXPECT_FALSE(port_.IsOpen());
   EXPECT_EQ(form_.ProgressPosition(), 0);
+}
+
+// The line about a partly written panel comes only once the panel has
+// taken a write request; a line with nothing on it is not an old panel
+// either, so the user sees the failure checklist alone.
+TEST_F(WriteSequenceTest, FailureMessageSaysWhatThePanelMayHold) {
+  struct Case {
+    const char* what;
+    bool silent;
+    int stop_after;
+    std::vector<FormEvent> events;
+  };
+  const std::string partly = std::string(link::kWriteFailureMessage) + "\r\n" + kPartialWriteNote;
+  const Case cases[] = {
+      {"silent line", true, -1, {{FormEvent::Kind::kMessage, link::kReadFailureMessage}}},
+      {"first write request unanswered",
+       false,
+       1,
+       {{FormEvent::Kind::kCaption, ""}, {FormEvent::Kind::kMessage, link::kWriteFailureMessage}}},
+      {"after the version check",
+       false,
+       4,
+       {{FormEvent::Kind::kCaption, ""}, {FormEvent::Kind::kMessage, partly}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    sim::PanelFaults faults;
+    faults.silent = c.silent;
+    faults.stop_after = c.stop_after;
+    panel_.SetFaults(faults);
+    panel_.ClearLog();
+    form_.ClearEvents();
+    EXPECT_FALSE(WriteToPanel(session_));
+    std::vector<FormEvent> events = Events();
+    // The identification line itself is checked elsewhere.
+    for (FormEvent& event : events) {
+      if (event.kind == FormEvent::Kind::kCaption) event.text.clear();
+    }
+    EXPECT_EQ(events, c.events);
+    EXPECT_TRUE(exchanges_.FailureNote.empty()) << "the next command starts without the note";
+  }
 }
 
 // Values refused before the port is opened: each shows one message (or the
@@ -211,7 +255,7 @@ TEST_F(WriteSequenceTest, RefusedValuesSendNothing) {
       {"AdvEdit_Object", "FFFFFFFF",
        "Номер в полі \"Об'єкт №\" повинен мати не більше 4 шістнадцяткових цифр"},
       {"AdvEdit_Object", "G1", nullptr, "'$G1' is not a valid integer value"},
-      {"EDIT_TestPer", "256", "Значення в полі \"Період\" повинно бути від 0 до 255"},
+      {"EDIT_TestPer", "256", "Значення в полі \"Період\" повинно бути від 2 до 255"},
       {"EDIT_TestPer", "1", "Значення в полі \"Період\" повинно бути від 2 до 255"},
       {"EDIT_TestPer", "0", "Значення в полі \"Період\" повинно бути від 2 до 255"},
       {"EDIT_TestPer", "?", nullptr, "'?' is not a valid integer value"},
@@ -312,14 +356,27 @@ TEST(WriteRefusalTest, ValuesAtTheLimitsAreAccepted) {
     form.SetText(c.field, c.value);
     EXPECT_EQ(FindWriteRefusal(form), std::nullopt) << c.field << " = " << c.value;
   }
-  // A period of 0 or 1 is not sent when the connection check is off (the
-  // byte is 01 then), but it must still be a number.
-  FieldTable form(CurrentFields());
-  form.SetChecked("sCheckBoxVerConn", false);
-  form.SetText("EDIT_TestPer", "1");
-  EXPECT_EQ(FindWriteRefusal(form), std::nullopt);
-  form.SetText("EDIT_TestPer", "x");
-  EXPECT_THROW(FindWriteRefusal(form), EConvertError);
+  // A period is sent only when both boxes are checked; otherwise the byte
+  // is 00 or 01 and any number will do, out of range or not, but it must
+  // still be a number.
+  struct Unsent {
+    bool verify;
+    bool send;
+    const char* period;
+  };
+  const Unsent unsent[] = {
+      {false, true, "1"},  {false, true, "256"}, {true, false, "999"},
+      {false, false, "0"}, {true, false, "300"},
+  };
+  for (const Unsent& c : unsent) {
+    FieldTable form(CurrentFields());
+    form.SetChecked("sCheckBoxVerConn", c.verify);
+    form.SetChecked("CheckEnTst", c.send);
+    form.SetText("EDIT_TestPer", c.period);
+    EXPECT_EQ(FindWriteRefusal(form), std::nullopt) << c.verify << c.send << " " << c.period;
+    form.SetText("EDIT_TestPer", "x");
+    EXPECT_THROW(FindWriteRefusal(form), EConvertError);
+  }
 }
 
 }  // namespace

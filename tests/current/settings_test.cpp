@@ -276,19 +276,6 @@ TEST(SaveSettings, AWriteCutShortLeavesTheOldFileWhole) {
   EXPECT_EQ(EntriesIn(folder.path()), 1);
 }
 
-TEST(SettingsFiles, PathIsTheProgramFolderAndTheChosenName) {
-  struct Case {
-    const char* chosen;
-    const char* path;
-  };
-  const Case cases[] = {{"/home/user/Documents/site.ini", "/opt/tevral/site.ini"},
-                        {"site.ini", "/opt/tevral/site.ini"},
-                        {"sub/zEdaza.ini", "/opt/tevral/zEdaza.ini"}};
-  for (const Case& c : cases) {
-    EXPECT_EQ(SettingsPathIn("/opt/tevral", c.chosen), fs::path(c.path)) << c.chosen;
-  }
-}
-
 TEST(SettingsFiles, OnlyAPlainFileExists) {
   TempFolder folder;
   EXPECT_FALSE(SettingsFileExists(folder.path() / "zEdaza.ini"));

@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "configurator/ui/app_texts.h"
 #include "configurator/ui/qt_form.h"
 #include "current/ui/current_app_texts.h"
 #include "window_fixture.h"
@@ -37,8 +38,8 @@ void InspectNextBox(SeenBox& seen) {
   });
 }
 
-TEST(MessageBoxes, MessageAndErrorBoxesAreCaptionedWithTheApplicationTitle) {
-  QtUserDialogs dialogs(QString::fromUtf8(current::ui::kApplicationTitle));
+TEST(MessageBoxes, MessageAndErrorBoxesAreCaptionedInUkrainian) {
+  QtUserDialogs dialogs(QString::fromUtf8(kMessageBoxTitle));
   QWidget window;
   window.setObjectName(QStringLiteral("Window"));
   QtForm form(&window, dialogs);
@@ -46,7 +47,7 @@ TEST(MessageBoxes, MessageAndErrorBoxesAreCaptionedWithTheApplicationTitle) {
   SeenBox message;
   InspectNextBox(message);
   form.ShowMessage("Прочитано успішно.");
-  EXPECT_EQ(message.title, QStringLiteral("Tevral-1/2 GSM GPRS configurator (v.0.7)"));
+  EXPECT_EQ(message.title, QStringLiteral("Тевраль-1/2 GSM GPRS конфігуратор"));
   EXPECT_EQ(message.text, QStringLiteral("Прочитано успішно."));
   EXPECT_EQ(message.icon, QMessageBox::NoIcon);
   EXPECT_EQ(message.buttons, QStringList{"OK"});
@@ -65,7 +66,7 @@ TEST(MessageBoxes, MessageAndErrorBoxesAreCaptionedWithTheApplicationTitle) {
     SeenBox error;
     InspectNextBox(error);
     form.ShowError(e.message);
-    EXPECT_EQ(error.title, QStringLiteral("Tevral-1/2 GSM GPRS configurator (v.0.7)"));
+    EXPECT_EQ(error.title, QStringLiteral("Тевраль-1/2 GSM GPRS конфігуратор"));
     EXPECT_EQ(error.text, QString::fromUtf8(e.shown));
     EXPECT_EQ(error.icon, QMessageBox::Critical);
     EXPECT_EQ(error.buttons, QStringList{"OK"});
@@ -83,6 +84,36 @@ TEST(MessageBoxes, ReplaceQuestionNamesTheFileAndNoMeansNo) {
     }
   });
   EXPECT_FALSE(dialogs.ConfirmReplace(nullptr, QStringLiteral("/opt/terminal/site.ini")));
+}
+
+// The close question: "Ні" is the default, so Enter pressed by habit keeps
+// the window and its edits.
+TEST(MessageBoxes, LeaveUnsavedQuestionKeepsTheWindowOnEnter) {
+  QtUserDialogs dialogs(QString::fromUtf8(kMessageBoxTitle));
+  QTimer::singleShot(0, [] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->text().contains(QStringLiteral("без збереження")));
+    QTest::keyClick(box, Qt::Key_Return);
+  });
+  EXPECT_FALSE(dialogs.ConfirmLeaveUnsaved(nullptr));
+}
+
+// A box shown while a command runs has the ordinary pointer; the wait
+// cursor comes back when it is closed.
+TEST(MessageBoxes, BoxOverTheWaitCursorHasTheOrdinaryPointer) {
+  QtUserDialogs dialogs(QString::fromUtf8(kMessageBoxTitle));
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const QCursor* while_up = reinterpret_cast<const QCursor*>(1);
+  QTimer::singleShot(0, [&] {
+    while_up = QApplication::overrideCursor();
+    QApplication::activeModalWidget()->close();
+  });
+  dialogs.Message(nullptr, QStringLiteral("Прочитано успішно."));
+  EXPECT_EQ(while_up, nullptr);
+  ASSERT_NE(QApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+  QApplication::restoreOverrideCursor();
 }
 
 }  // namespace

@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QCursor>
 #include <QKeyEvent>
 #include <QProgressBar>
 #include <QTimer>
 #include <algorithm>
+#include <functional>
 #include <set>
 
 #include "configurator/ui/field_edit.h"
@@ -115,30 +117,34 @@ TEST_F(PanelCommandsTest, WriteStoresTheWindowAndReadBringsItBack) {
   EXPECT_EQ(form.Text("AdvEdit_LocalPortSim2Serv3"), "7779");
   EXPECT_FALSE(window->BComPort1().IsOpen());
   EXPECT_EQ(Control<QProgressBar>("ProgressbarWrite")->value(), 0);
+  // The window holds what the panel holds: nothing to lose by closing it.
+  EXPECT_TRUE(window->close());
+  EXPECT_EQ(user.leave_questions, 0);
 }
 
-TEST_F(PanelCommandsTest, SilentPanelLeavesTheEmptiedFieldsAndSaysWhy) {
+// A line with nothing on it: the read-failure checklist alone, no limited
+// caption, no update notice, and the window exactly as it was, the
+// engineer's unsaved edits included.
+TEST_F(PanelCommandsTest, SilentLineLeavesTheWindowAsItWasAndSaysWhy) {
   MakeWindow();
   sim::PanelFaults faults;
   faults.silent = true;
   panel.SetFaults(faults);
-  ClickButton("ButtonRead");
-  EXPECT_EQ(window->windowTitle(), QStringLiteral("Тевраль-1/2 GSM GPRS конфігуратор (визначено: "
-                                                  "обмежена функціональність)"));
-  EXPECT_EQ(user.Messages(),
-            (QStringList{QStringLiteral("Необхідно оновити програмне забезпечення ППКП!"),
-                         QString::fromUtf8(link::kReadFailureMessage)}));
-  EXPECT_TRUE(user.Errors().isEmpty());
+  FillWindow();
   Form& form = window->MainForm();
-  for (const char* emptied : {"AdvEditNomerAlter", "EDIT_Test", "AdvEditHeartHexSufix",
-                              "AdvEdit_POINT_1", "AdvEdit_POINT_2"}) {
-    EXPECT_EQ(form.Text(emptied), "") << emptied;
-  }
-  EXPECT_EQ(form.Text("EDIT_TestPer"), "0");
-  EXPECT_FALSE(form.Checked("sCheckBoxVerConn"));
+  form.SetChecked("CheckEnTst", false);
+  ClickButton("ButtonRead");
+  EXPECT_EQ(window->windowTitle(), QStringLiteral("Тевраль-1/2 GSM GPRS конфігуратор"));
+  EXPECT_EQ(user.Messages(), QStringList{QString::fromUtf8(link::kReadFailureMessage)});
+  EXPECT_TRUE(user.Errors().isEmpty());
+  EXPECT_EQ(form.Text("AdvEditNomerAlter"), "A380671234567");
+  EXPECT_EQ(form.Text("EDIT_Test"), "ping");
+  EXPECT_EQ(form.Text("AdvEditHeartHexSufix"), "2E");
+  EXPECT_EQ(form.Text("AdvEdit_POINT_1"), "internet");
+  EXPECT_EQ(form.Text("EDIT_TestPer"), "60");
+  EXPECT_TRUE(form.Checked("sCheckBoxVerConn"));
   EXPECT_FALSE(form.Checked("CheckEnTst"));
-  EXPECT_EQ(form.Text("AdvEdit_Object"), "0000");
-  EXPECT_EQ(form.Text("AdvEdit_TestPer"), "24");
+  EXPECT_EQ(form.Text("AdvEdit_Object"), "12AB");
   EXPECT_FALSE(window->BComPort1().IsOpen());
   EXPECT_EQ(Control<QProgressBar>("ProgressbarWrite")->value(), 0);
 }
@@ -172,20 +178,17 @@ TEST_F(PanelCommandsTest, WindowPaintsButTakesNoInputWhileACommandRuns) {
   auto* bar = Control<QProgressBar>("ProgressbarWrite");
   std::set<int> positions_seen;
   int ticks = 0;
-  bool close_refused = false;
   QTimer poke;
   poke.setInterval(20);
   QObject::connect(&poke, &QTimer::timeout, [&] {
     ++ticks;
     positions_seen.insert(bar->value());
     if (ticks == 3) {
-      // The user tries the about button, F1, another speed and closing the
-      // window.
+      // The user tries the about button, F1 and another speed.
       QTest::mouseClick(Control("PNGButton6"), Qt::LeftButton);
       QWidget* focus = window->focusWidget() ? window->focusWidget() : window.get();
       QTest::keyClick(focus, Qt::Key_F1);
       QTest::keyClick(Control("cbBaudRate"), Qt::Key_Down);
-      close_refused = !window->close();
     }
   });
   poke.start();
@@ -197,13 +200,135 @@ TEST_F(PanelCommandsTest, WindowPaintsButTakesNoInputWhileACommandRuns) {
   EXPECT_GE(positions_seen.size(), 5u) << "the bar moved visibly";
   EXPECT_FALSE(window->FormHelp().isVisible());
   EXPECT_EQ(desktop.sounds, 0);
-  EXPECT_TRUE(close_refused);
   EXPECT_TRUE(window->isVisible());
   EXPECT_EQ(window->MainForm().ItemIndex("cbBaudRate"), 12);
 
   // Input is taken again once the command has ended.
   QTest::mouseClick(Control("PNGButton6"), Qt::LeftButton);
   EXPECT_TRUE(window->FormHelp().isVisible());
+}
+
+// Calls `act` once, from the window's event loop, when the command has
+// made `steps` successful exchanges; records what the cursor was then.
+class WhenBarReaches {
+ public:
+  WhenBarReaches(QProgressBar* bar, int steps, std::function<void()> act)
+      : bar_(bar), steps_(steps), act_(std::move(act)) {
+    timer_.setInterval(10);
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+      if (done_ || bar_->value() < steps_) return;
+      done_ = true;
+      cursor_ = QApplication::overrideCursor() ? QApplication::overrideCursor()->shape()
+                                               : Qt::ArrowCursor;
+      act_();
+    });
+    timer_.start();
+  }
+  bool done() const { return done_; }
+  Qt::CursorShape cursor() const { return cursor_; }
+
+ private:
+  QProgressBar* bar_;
+  int steps_;
+  std::function<void()> act_;
+  QTimer timer_;
+  bool done_ = false;
+  Qt::CursorShape cursor_ = Qt::ArrowCursor;
+};
+
+// Esc while a read runs: the wait cursor was up, the read stops between
+// exchanges, the port is closed, the bar emptied, and every field is back
+// as it was, without a message. The window then takes input as before.
+TEST_F(PanelCommandsTest, EscStopsAReadAndGivesTheFieldsBack) {
+  ShowWindow();
+  FillWindow();
+  sim::PanelFaults faults;
+  faults.reply_delay_ms = 30;
+  panel.SetFaults(faults);
+  auto* bar = Control<QProgressBar>("ProgressbarWrite");
+  WhenBarReaches escape(bar, 3, [this] {
+    QWidget* focus = window->focusWidget() ? window->focusWidget() : window.get();
+    QTest::keyClick(focus, Qt::Key_Escape);
+  });
+  ClickButton("ButtonRead");
+
+  ASSERT_TRUE(escape.done());
+  EXPECT_EQ(escape.cursor(), Qt::WaitCursor);
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  EXPECT_TRUE(user.shown.empty()) << user.Messages().join('|').toStdString();
+  EXPECT_LT(panel.Requests().size(), 8u);
+  Form& form = window->MainForm();
+  EXPECT_EQ(form.Text("EDIT_Test"), "ping");
+  EXPECT_EQ(form.Text("AdvEditNomerAlter"), "A380671234567");
+  EXPECT_EQ(form.Text("AdvEdit_POINT_2"), "\xE0\xEF\xED");
+  EXPECT_TRUE(form.Checked("CheckEnTst"));
+  EXPECT_EQ(form.ItemIndex("sComboBox_ChProtocol"), 1);
+  EXPECT_FALSE(window->BComPort1().IsOpen());
+  EXPECT_EQ(bar->value(), 0);
+  QTest::mouseClick(Control("PNGButton6"), Qt::LeftButton);
+  EXPECT_TRUE(window->FormHelp().isVisible());
+}
+
+// Closing the window while a read runs stops the read the same way, then
+// closes the window, asking first since its fields hold unsaved edits.
+TEST_F(PanelCommandsTest, ClosingTheWindowStopsAReadThenCloses) {
+  ShowWindow();
+  FillWindow();
+  sim::PanelFaults faults;
+  faults.reply_delay_ms = 30;
+  panel.SetFaults(faults);
+  bool close_refused = false;
+  WhenBarReaches close(Control<QProgressBar>("ProgressbarWrite"), 3,
+                       [&] { close_refused = !window->close(); });
+  ClickButton("ButtonRead");
+  ASSERT_TRUE(close.done());
+  EXPECT_TRUE(close_refused) << "not while the read still ran";
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !window->isVisible(); }, 10000));
+  EXPECT_EQ(user.leave_questions, 1);
+  EXPECT_TRUE(user.shown.empty());
+  EXPECT_LT(panel.Requests().size(), 8u);
+  EXPECT_EQ(window->MainForm().Text("EDIT_Test"), "ping");
+  EXPECT_FALSE(window->BComPort1().IsOpen());
+}
+
+// A write cannot be stopped half way: Esc and closing the window say so,
+// and the write goes on to its end.
+TEST_F(PanelCommandsTest, WriteCannotBeStoppedAndSaysSo) {
+  ShowWindow();
+  FillWindow();
+  sim::PanelFaults faults;
+  faults.reply_delay_ms = 30;
+  panel.SetFaults(faults);
+  bool close_refused = false;
+  WhenBarReaches attempt(Control<QProgressBar>("ProgressbarWrite"), 3, [&] {
+    QWidget* focus = window->focusWidget() ? window->focusWidget() : window.get();
+    QTest::keyClick(focus, Qt::Key_Escape);
+    close_refused = !window->close();
+  });
+  ClickButton("ButtonWrite");
+  ASSERT_TRUE(attempt.done());
+  EXPECT_EQ(attempt.cursor(), Qt::WaitCursor);
+  const QString cannot_stop =
+      QStringLiteral("Запис не можна перервати на півдорозі: дочекайтеся його завершення.");
+  EXPECT_EQ(user.Messages(), (QStringList{cannot_stop, cannot_stop, "Записано успішно."}));
+  EXPECT_TRUE(close_refused);
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_EQ(panel.Requests().size(), 25u);
+}
+
+// A write that breaks off after the panel took part of it says so under
+// the failure checklist.
+TEST_F(PanelCommandsTest, WriteBrokenOffHalfWaySaysThePanelMayHoldPartOfIt) {
+  MakeWindow();
+  FillWindow();
+  sim::PanelFaults faults;
+  faults.stop_after = 10;
+  panel.SetFaults(faults);
+  ClickButton("ButtonWrite");
+  EXPECT_EQ(user.Messages(),
+            QStringList{QString::fromUtf8(link::kWriteFailureMessage) +
+                        QStringLiteral("\r\nППКП може містити лише частину нових налаштувань - "
+                                       "повторіть запис.")});
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // Save, Open and the start-up load, through a program folder of the test's
-// own: only the chosen file's name counts, the file lies in that folder.
+// own and a folder the user picks files in.
 
 #include <gtest/gtest.h>
 
@@ -29,7 +29,10 @@ class SettingsFilesTest : public WindowTest {
   QTemporaryDir elsewhere;  // a folder the user may pick in a dialog
 };
 
-TEST_F(SettingsFilesTest, SaveThenOpenGivesBackTheWindowWhicheverFolderWasPicked) {
+// The file written and read is the file the user chose, in the folder it
+// was chosen in; the program folder is not touched, and the message names
+// the file.
+TEST_F(SettingsFilesTest, SaveThenOpenUseTheFileTheUserChose) {
   MakeWindow();
   Form& form = window->MainForm();
   form.SetText("AdvEdit_Object", "12AB");
@@ -40,12 +43,13 @@ TEST_F(SettingsFilesTest, SaveThenOpenGivesBackTheWindowWhicheverFolderWasPicked
   form.SetItemIndex("sComboBox_ChProtocol", 1);
   form.SetItemIndex("cbPort", 1);
 
-  user.save_choice = elsewhere.filePath("site.ini");
+  const QString chosen = elsewhere.filePath("site.ini");
+  user.save_choice = chosen;
   window->PNGButton_SaveClick();
-  EXPECT_EQ(user.Messages(), QStringList{"Збережено успішно."});
+  EXPECT_EQ(user.Messages(), QStringList{QStringLiteral("Збережено успішно.\n") + chosen});
   EXPECT_TRUE(user.Errors().isEmpty());
-  EXPECT_TRUE(QFile::exists(program_folder.filePath("site.ini")));
-  EXPECT_FALSE(QFile::exists(elsewhere.filePath("site.ini")));
+  EXPECT_TRUE(QFile::exists(chosen));
+  EXPECT_FALSE(QFile::exists(program_folder.filePath("site.ini")));
   EXPECT_TRUE(user.replace_questions.isEmpty());
 
   form.SetText("AdvEdit_Object", "0000");
@@ -56,10 +60,9 @@ TEST_F(SettingsFilesTest, SaveThenOpenGivesBackTheWindowWhicheverFolderWasPicked
   form.SetItemIndex("sComboBox_ChProtocol", 0);
   form.SetItemIndex("cbPort", 0);
 
-  user.open_choice = QStringLiteral("/no/such/folder/site.ini");
+  user.open_choice = chosen;
   window->PNGButton_OpenClick();
-  EXPECT_EQ(user.Messages().last(), QStringLiteral("Відкрито успішно."));
-  EXPECT_EQ(user.open_dialog_folders.last(), program_folder.path());
+  EXPECT_EQ(user.Messages().last(), QStringLiteral("Відкрито успішно.\n") + chosen);
   EXPECT_EQ(form.Text("AdvEdit_Object"), "12AB");
   EXPECT_EQ(form.Text("EDIT_Test"), "\xF2\xE5\xF1\xF2");
   EXPECT_EQ(form.Text("AdvEdit_TestPer"), "?");
@@ -67,44 +70,43 @@ TEST_F(SettingsFilesTest, SaveThenOpenGivesBackTheWindowWhicheverFolderWasPicked
   EXPECT_FALSE(form.Checked("CheckEnTst"));
   EXPECT_EQ(form.ItemIndex("sComboBox_ChProtocol"), 1);
   EXPECT_EQ(form.ItemIndex("cbPort"), 1);
+  EXPECT_TRUE(QDir(program_folder.path()).isEmpty());
 }
 
-TEST_F(SettingsFilesTest, ReplaceQuestionIsAboutTheFileInTheProgramFolder) {
+TEST_F(SettingsFilesTest, ReplaceQuestionIsAboutTheChosenFile) {
   MakeWindow();
-  const QString target = program_folder.filePath("site.ini");
-  WriteAll(target, "[Other]\r\nKey=kept\r\n");
-  // The picked file elsewhere does not exist; the one that would change does.
-  user.save_choice = elsewhere.filePath("site.ini");
+  const QString chosen = elsewhere.filePath("site.ini");
+  WriteAll(chosen, "[Other]\r\nKey=kept\r\n");
+  user.save_choice = chosen;
   user.replace_answer = false;
   window->PNGButton_SaveClick();
-  EXPECT_EQ(user.replace_questions, QStringList{target});
-  EXPECT_EQ(ReadAll(target), QByteArray("[Other]\r\nKey=kept\r\n"));
+  EXPECT_EQ(user.replace_questions, QStringList{chosen});
+  EXPECT_EQ(ReadAll(chosen), QByteArray("[Other]\r\nKey=kept\r\n"));
   EXPECT_TRUE(user.shown.empty());
 
   user.replace_answer = true;
   window->PNGButton_SaveClick();
-  EXPECT_EQ(user.Messages(), QStringList{"Збережено успішно."});
-  const QByteArray saved = ReadAll(target);
+  EXPECT_EQ(user.Messages(), QStringList{QStringLiteral("Збережено успішно.\n") + chosen});
+  const QByteArray saved = ReadAll(chosen);
   EXPECT_TRUE(saved.startsWith("[Other]\r\nKey=kept\r\n"));
   EXPECT_TRUE(saved.contains("[AdvEdit_Object]\r\nText=0000\r\n"));
 
-  // An existing file picked elsewhere, with none in the program folder:
-  // nothing to ask about.
-  WriteAll(elsewhere.filePath("fresh.ini"), "x");
+  // A new file: nothing to ask about.
   user.save_choice = elsewhere.filePath("fresh.ini");
   window->PNGButton_SaveClick();
   EXPECT_EQ(user.replace_questions.size(), 2);
-  EXPECT_EQ(ReadAll(elsewhere.filePath("fresh.ini")), QByteArray("x"));
+  EXPECT_TRUE(QFile::exists(elsewhere.filePath("fresh.ini")));
 }
 
-TEST_F(SettingsFilesTest, OpeningAFileMissingFromTheProgramFolderIsReportedAndChangesNothing) {
+TEST_F(SettingsFilesTest, OpeningAFileThatIsNotThereIsReportedAndChangesNothing) {
   MakeWindow();
-  WriteAll(elsewhere.filePath("only-here.ini"), "[AdvEdit_Object]\r\nText=FFFF\r\n");
-  user.open_choice = elsewhere.filePath("only-here.ini");
+  // The same name in the program folder is not taken for it.
+  WriteAll(program_folder.filePath("site.ini"), "[AdvEdit_Object]\r\nText=FFFF\r\n");
+  const QString chosen = elsewhere.filePath("site.ini");
+  user.open_choice = chosen;
   window->PNGButton_OpenClick();
-  const QString looked_for = program_folder.filePath("only-here.ini");
   EXPECT_EQ(user.Errors(),
-            QStringList{QStringLiteral("Файл налаштувань «%1» не знайдено.").arg(looked_for)});
+            QStringList{QStringLiteral("Файл налаштувань «%1» не знайдено.").arg(chosen)});
   EXPECT_TRUE(user.Messages().isEmpty());
   EXPECT_EQ(window->MainForm().Text("AdvEdit_Object"), "0000");
   EXPECT_EQ(window->MainForm().Text("EDIT_Test"), "t");
@@ -120,27 +122,24 @@ TEST_F(SettingsFilesTest, CancelInEitherDialogDoesNothing) {
 
 TEST_F(SettingsFilesTest, SaveThatCannotWriteShowsTheErrorAndNoSuccess) {
   MakeWindow();
-  // A program folder that is a file: nothing can be written inside it.
-  WriteAll(program_folder.filePath("not-a-folder"), "");
-  window.reset();
-  MainFormServices services = Services();
-  services.program_folder = program_folder.filePath("not-a-folder");
-  window = std::make_unique<TMainForm>(services);
-  user.save_choice = elsewhere.filePath("site.ini");
+  const QString target = elsewhere.filePath("no-such-folder/site.ini");
+  user.save_choice = target;
   window->PNGButton_SaveClick();
-  const QString target = program_folder.filePath("not-a-folder/site.ini");
   EXPECT_EQ(user.Errors(), QStringList{QStringLiteral("Unable to write to %1.").arg(target)});
   EXPECT_TRUE(user.Messages().isEmpty());
 }
 
-TEST_F(SettingsFilesTest, SaveDialogStartsWhereTheUserLastPickedAFile) {
+// Both dialogs open in the program folder, where a user of the old way
+// keeps the files, then where the user last chose a file.
+TEST_F(SettingsFilesTest, DialogsStartInTheProgramFolderThenWhereTheUserLastChose) {
   MakeWindow();
   user.save_choice = elsewhere.filePath("a.ini");
   window->PNGButton_SaveClick();
+  user.open_choice = elsewhere.filePath("a.ini");
+  window->PNGButton_OpenClick();
   window->PNGButton_SaveClick();
-  ASSERT_EQ(user.save_dialog_folders.size(), 2);
-  EXPECT_EQ(user.save_dialog_folders[0], QDir::currentPath());
-  EXPECT_EQ(user.save_dialog_folders[1], elsewhere.path());
+  EXPECT_EQ(user.save_dialog_folders, (QStringList{program_folder.path(), elsewhere.path()}));
+  EXPECT_EQ(user.open_dialog_folders, QStringList{elsewhere.path()});
 }
 
 TEST_F(SettingsFilesTest, StartUpLoadReadsTheDefaultFileOfTheProgramFolder) {

@@ -132,12 +132,41 @@ TEST_F(EarlierSettingsTest, RadioButtonsOfOneServerAsTheFileGivesThem) {
   }
 }
 
-TEST_F(EarlierSettingsTest, MissingFileIsReportedAndNeverCreated) {
+// A fresh install has no zEdaza.ini: the start reports it, and the first
+// save creates it with every key, so the next start finds them all.
+TEST_F(EarlierSettingsTest, MissingFileIsReportedThenCreatedByTheFirstSave) {
   EXPECT_FALSE(LoadEarlierStartupSettings(form_, folder_));
   EXPECT_EQ(form_.Text("AdvEdit_IP_1"), "127.0.0.1");  // window defaults kept
-  EXPECT_FALSE(SaveEarlierSettings(form_, folder_));
-  EXPECT_FALSE(fs::exists(File()));
-  EXPECT_EQ(Messages(), (std::vector<std::string>{kOpenErrorMessage, kSaveErrorMessage}));
+  form_.SetText("AdvEdit_IP_1", "10.0.0.9");
+  SaveEarlierSettings(form_, folder_);
+  EXPECT_EQ(Messages(), (std::vector<std::string>{kOpenErrorMessage,
+                                                  "Збережено успішно.\n" + File().string()}));
+  const std::string written = ReadFile();
+  for (const SettingSpec& field_spec : EarlierSettingsKeys()) {
+    EXPECT_NE(written.find("[" + std::string(field_spec.section) + "]\r\n" +
+                           std::string(KeyName(field_spec.key)) + "="),
+              std::string::npos)
+        << field_spec.section;
+  }
+  FieldTable loaded(EarlierFields());
+  ASSERT_TRUE(LoadEarlierStartupSettings(loaded, folder_));
+  EXPECT_EQ(loaded.Text("AdvEdit_IP_1"), "10.0.0.9");
+}
+
+// All or nothing: a folder the file cannot be created in gets no file and
+// no half of one, and the error names the file.
+TEST_F(EarlierSettingsTest, SaveIntoAFolderThatCannotTakeTheFileLeavesNothing) {
+  const fs::path missing_folder = folder_ / "gone";
+  try {
+    SaveEarlierSettings(form_, missing_folder);
+    ADD_FAILURE() << "the save reported success";
+  } catch (const SettingsWriteError& error) {
+    EXPECT_NE(std::string(error.what()).find((missing_folder / "zEdaza.ini").string()),
+              std::string::npos)
+        << error.what();
+  }
+  EXPECT_FALSE(fs::exists(missing_folder));
+  EXPECT_TRUE(Messages().empty());
 }
 
 // The start-up load reads the file beside the program, whatever the
@@ -176,8 +205,8 @@ TEST_F(EarlierSettingsTest, SaveThenLoadGivesEveryFieldBack) {
   form_.SetText("EDIT_SurGardPref", "  padded  ");
   form_.SetText("EDIT_Test", "\"quoted\"");
   form_.SetText("AdvEditNomerAlter", "A380");
-  ASSERT_TRUE(SaveEarlierSettings(form_, folder_));
-  EXPECT_EQ(Messages().back(), kSaveSuccessMessage);
+  SaveEarlierSettings(form_, folder_);
+  EXPECT_EQ(Messages().back(), "Збережено успішно.\n" + File().string());
   EXPECT_NE(ReadFile().find("[Notes]\r\nOwner=engineer\r\n"), std::string::npos);
 
   FieldTable loaded(EarlierFields());

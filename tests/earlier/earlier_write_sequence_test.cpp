@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "configurator/identification_line.h"
+#include "configurator/partial_write_note.h"
 #include "earlier/earlier_codecs.h"
 #include "earlier/earlier_read_sequence.h"
 #include "earlier/earlier_write_checks.h"
@@ -99,6 +100,36 @@ TEST_F(EarlierWriteTest, LimitedPanelWithTheSos112Table) {
   EXPECT_EQ(Memory(1, 0x0010, 16), TextBytes("739164825073916", "0F"));  // untouched
 }
 
+// Whether the panel missed the identification request decides only when
+// the limited caption appears: a line with nothing on it never gets it.
+TEST_F(EarlierWriteTest, UnansweredIdentification) {
+  struct Case {
+    const char* what;
+    bool silent;
+    bool limited_caption;
+    bool written;
+  };
+  const Case cases[] = {
+      {"silent line", true, false, false},
+      {"panel that missed the first request", false, true, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    sim::PanelFaults faults;
+    faults.silent = c.silent;
+    faults.ignore_first = 5;
+    panel_.SetFaults(faults);
+    panel_.ClearLog();
+    form_.SetCaption("before");
+    form_.ClearEvents();
+    EXPECT_EQ(Write(), c.written);
+    EXPECT_EQ(form_.Caption(), c.limited_caption ? std::string(kLimitedCaption) : "before");
+    EXPECT_EQ(Shown(), std::vector<std::string>{c.written ? kWriteSuccessMessage
+                                                          : link::kWriteFailureMessage});
+    EXPECT_FALSE(port_.IsOpen());
+  }
+}
+
 TEST_F(EarlierWriteTest, RefusedValueSendsNothing) {
   form_.SetText("AdvEdit_PORT_LOCAL_1", "?");  // a settings file without that key
   EXPECT_FALSE(Write());
@@ -117,7 +148,8 @@ TEST_F(EarlierWriteTest, FailurePartWayKeepsWhatWasWritten) {
 
   EXPECT_FALSE(Write());
 
-  EXPECT_EQ(Shown(), std::vector<std::string>{link::kWriteFailureMessage});
+  EXPECT_EQ(Shown(), std::vector<std::string>{std::string(link::kWriteFailureMessage) + "\r\n" +
+                                              kPartialWriteNote});
   const std::vector<std::string> bodies = RequestBodies();
   ASSERT_EQ(bodies.size(), 6u + link::Exchanges::kAttempts);
   EXPECT_EQ(bodies.back(), "0002006520");

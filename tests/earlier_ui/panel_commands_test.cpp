@@ -215,23 +215,35 @@ TEST_F(EarlierPanelCommandsTest, LimitedPanelGetsOnlyWhatItSharesAndTheCaptionSa
   EXPECT_EQ(window->MainForm().Text("AdvEdit_Object"), "1234");
 }
 
-TEST_F(EarlierPanelCommandsTest, SilentPanelLeavesTheEmptiedFieldsAndSaysWhy) {
+// A line with nothing on it: the checklist alone, the start caption, and
+// the window as it was before the read, edits included.
+TEST_F(EarlierPanelCommandsTest, SilentLineLeavesTheWindowAsItWasAndSaysWhy) {
   StartWithDefaults();
   sim::PanelFaults faults;
   faults.silent = true;
   panel.SetFaults(faults);
+  Form& form = window->MainForm();
+  form.SetText("EDIT_Test", "edited");
+  form.SetText("AdvEdit_IP_1", "10.9.9.9");
+  std::vector<std::string> before;
+  for (const char* name :
+       {"EDIT_Test", "AdvEditHeartHexSufix", "EDIT_SurGardPref", "AdvEdit_IP_1", "AdvEdit_POINT_2",
+        "AdvEditNomerAlter", "AdvEdit_PORT_1", "EDIT_TestPer", "AdvEdit_Password"}) {
+    before.push_back(form.Text(name));
+  }
+  const bool verify = form.Checked("sCheckBoxVerConn");
   Click("ButtonRead");
-  EXPECT_EQ(window->windowTitle(), QString::fromUtf8(kLimitedCaption));
+  EXPECT_EQ(window->windowTitle(), QStringLiteral("Тевраль-1/2 GSM GPRS конфігуратор"));
   EXPECT_EQ(user.Messages(), QStringList{QString::fromUtf8(link::kReadFailureMessage)});
   EXPECT_TRUE(user.Errors().isEmpty());
-  Form& form = window->MainForm();
-  for (const char* emptied : {"EDIT_Test", "AdvEditHeartHexSufix", "EDIT_SurGardPref",
-                              "AdvEdit_IP_1", "AdvEdit_POINT_2", "AdvEditNomerAlter"}) {
-    EXPECT_EQ(form.Text(emptied), "") << emptied;
+  std::vector<std::string> after;
+  for (const char* name :
+       {"EDIT_Test", "AdvEditHeartHexSufix", "EDIT_SurGardPref", "AdvEdit_IP_1", "AdvEdit_POINT_2",
+        "AdvEditNomerAlter", "AdvEdit_PORT_1", "EDIT_TestPer", "AdvEdit_Password"}) {
+    after.push_back(form.Text(name));
   }
-  EXPECT_EQ(form.Text("AdvEdit_PORT_1"), "0");
-  EXPECT_EQ(form.Text("EDIT_TestPer"), "0");
-  EXPECT_EQ(form.Text("AdvEdit_Password"), "739164825073916");
+  EXPECT_EQ(after, before);
+  EXPECT_EQ(form.Checked("sCheckBoxVerConn"), verify);
   EXPECT_FALSE(window->BComPort1().IsOpen());
   EXPECT_EQ(BarValue(), 0);
 }

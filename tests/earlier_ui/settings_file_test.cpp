@@ -1,5 +1,5 @@
-// PNGButton2 saves the window into zEdaza.ini beside the program, and only
-// when that file is already there; the next start loads it back.
+// PNGButton2 saves the window into zEdaza.ini beside the program, creating
+// it on a fresh install; the next start loads it back.
 
 #include <gtest/gtest.h>
 
@@ -37,9 +37,10 @@ std::vector<std::string> KeptValues(Form& form) {
   return values;
 }
 
-TEST_F(EarlierWindowTest, SaveWithoutTheFileBesideTheProgramSaysSoAndWritesNothing) {
-  // The working folder has one; it is not the program's file and stays as
-  // it is.
+// A fresh install: no zEdaza.ini beside the program. The save creates it
+// there (not in the working folder, whose file stays as it is), and the
+// next start loads it.
+TEST_F(EarlierWindowTest, SaveOnAFreshInstallCreatesTheFileBesideTheProgram) {
   const QString stray_path = QDir(working_folder.path()).filePath(QStringLiteral("zEdaza.ini"));
   const QByteArray stray_content = "[AdvEdit_Object]\r\nText=FFFF\r\n";
   {
@@ -49,12 +50,20 @@ TEST_F(EarlierWindowTest, SaveWithoutTheFileBesideTheProgramSaysSoAndWritesNothi
   }
   MakeWindow();
   user.shown.clear();
+  window->MainForm().SetText("AdvEdit_Object", "4321");
   ClickSave(Control("PNGButton2"));
-  EXPECT_EQ(user.Messages(), QStringList{"Save Error: missing zEdaza.ini"});
-  EXPECT_FALSE(QFile::exists(SettingsFile()));
+  EXPECT_EQ(user.Messages(), QStringList{QStringLiteral("Збережено успішно.\n") + SettingsFile()});
+  EXPECT_TRUE(user.Errors().isEmpty());
+  ASSERT_TRUE(QFile::exists(SettingsFile()));
   QFile stray(stray_path);
   ASSERT_TRUE(stray.open(QIODevice::ReadOnly));
   EXPECT_EQ(stray.readAll(), stray_content);
+
+  window.reset();
+  user.shown.clear();
+  MakeWindow();
+  EXPECT_TRUE(user.shown.empty());
+  EXPECT_EQ(window->MainForm().Text("AdvEdit_Object"), "4321");
 }
 
 TEST_F(EarlierWindowTest, SavedFileLoadsBackEveryFieldAsItWas) {
@@ -99,7 +108,7 @@ TEST_F(EarlierWindowTest, SavedFileLoadsBackEveryFieldAsItWas) {
   const std::vector<std::string> saved = KeptValues(form);
 
   ClickSave(Control("PNGButton2"));
-  EXPECT_EQ(user.Messages(), QStringList{"Збережено успішно."});
+  EXPECT_EQ(user.Messages(), QStringList{QStringLiteral("Збережено успішно.\n") + SettingsFile()});
   EXPECT_TRUE(user.Errors().isEmpty());
 
   const QByteArray file = ReadSettingsFile();
@@ -132,7 +141,7 @@ TEST_F(EarlierWindowTest, SaveTouchesNoFieldAndNoPort) {
   MakeWindow();
   const std::vector<std::string> before = KeptValues(window->MainForm());
   ClickSave(Control("PNGButton2"));
-  EXPECT_EQ(user.Messages(), QStringList{"Збережено успішно."});
+  EXPECT_EQ(user.Messages(), QStringList{QStringLiteral("Збережено успішно.\n") + SettingsFile()});
   EXPECT_EQ(KeptValues(window->MainForm()), before);
   EXPECT_FALSE(window->BComPort1().IsOpen());
 }

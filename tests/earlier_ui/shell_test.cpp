@@ -75,8 +75,8 @@ TEST_F(EarlierWindowTest, WindowHasItsFixedSizeCaptionAndGroupsInPlace) {
     const char* caption;
     const char* hint;
     QSize size;
-  } buttons[] = {{"ButtonRead", "Прочитати", "Прочитати", {73, 81}},
-                 {"ButtonWrite", "Записати", "Записати", {73, 81}},
+  } buttons[] = {{"ButtonRead", "Прочитати", "Прочитати (Ctrl+G)", {73, 81}},
+                 {"ButtonWrite", "Записати", "Записати (Ctrl+T)", {73, 81}},
                  {"PNGButton2", "Зберегти", "Зберегти", {73, 81}},
                  {"PNGButton6", "", "Про програму", {41, 81}}};
   int previous_right = Control("cbPort")->geometry().right();
@@ -139,7 +139,7 @@ TEST_F(EarlierWindowTest, HintsAndControlsThatOnlyAReadOrTheFileMayChange) {
       {"AdvEdit_Object", "По даному номеру на пульті ідентифікується об'єкт"},
       {"AdvEdit_TestPer", "Період в годинах 01...24"},
       {"EDIT_Test", "В протоколі SOS 112 незмінний текст передається автоматично"},
-      {"AdvEditHeartHexSufix", "Suffix in HEX"},
+      {"AdvEditHeartHexSufix", "Суфікс: дві шістнадцяткові цифри коду символу"},
       {"sCheckBox_DNS_2", "Звернення по доменному імені"},
       {"AdvEditNomerAlter",
        "\"A\" прирівнюється до \"+\" при введені номеру в міжнародному форматі"},
