@@ -1,9 +1,9 @@
 #include "earlier/earlier_command_line.h"
 
-#include <iostream>
 #include <string>
 #include <vector>
 
+#include "earlier/earlier_comparison.h"
 #include "earlier/earlier_fields.h"
 #include "earlier/earlier_read_sequence.h"
 #include "earlier/earlier_settings.h"
@@ -15,6 +15,9 @@ namespace tevral::earlier {
 CommandLineProgram EarlierCommandLineProgram() {
   CommandLineProgram program;
   program.name = "terminal-earlier";
+  program.version = "0.5";
+  program.chooses_files = false;
+  program.comparison = EarlierComparisonPlan();
   program.fields = EarlierFields();
   program.keys = EarlierSettingsKeys();
   program.read = ReadFromEarlierPanel;
@@ -28,9 +31,7 @@ CommandLineProgram EarlierCommandLineProgram() {
 }
 
 int RunEarlierCommandLine(int argc, char** argv) {
-  std::vector<std::string> args;
-  for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
-  return RunCommandLine(EarlierCommandLineProgram(), args, std::cout, std::cerr);
+  return RunCommandLine(EarlierCommandLineProgram(), argc, argv);
 }
 
 }  // namespace tevral::earlier

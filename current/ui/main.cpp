@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QDir>
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -11,6 +12,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "current/field_table.h"
 #include "current/ui/app_texts.h"
@@ -26,15 +28,6 @@
 #endif
 
 namespace {
-
-#ifdef TEVRAL_HAS_COMMAND_LINE
-// The verbs that belong to the command line; everything else is the
-// window's. The command line needs no display, so it runs before any
-// QApplication exists.
-bool IsCommandLineVerb(std::string_view argument) {
-  return argument == "read" || argument == "write" || argument == "--help" || argument == "-h";
-}
-#endif
 
 // Hidden option for the documentation: renders the main window and the
 // about window into DIR/terminal.png and DIR/terminal-about.png and ends.
@@ -91,7 +84,10 @@ int RunWindow(int argc, char** argv) {
 
 int main(int argc, char** argv) {
 #ifdef TEVRAL_HAS_COMMAND_LINE
-  if (argc > 1 && IsCommandLineVerb(argv[1])) return tevral::RunCommandLine(argc, argv);
+  // Anything but the window's own options belongs to the command line, which
+  // needs no display and so runs before any QApplication exists.
+  const std::vector<std::string> args(argv + std::min(argc, 1), argv + argc);
+  if (!tevral::IsWindowRequest(args)) return tevral::RunCommandLine(argc, argv);
 #endif
   return RunWindow(argc, argv);
 }

@@ -70,7 +70,15 @@ void TMainForm::OpenSettingsFile() {
     return;
   }
   LoadSettings(form_, *file);
-  form_.ShowMessage(kOpenedMessage);
+  // A key the file lacks got its default, which may be "?": say which, so
+  // the engineer does not take those fields for the file's values.
+  const std::vector<std::string> missing = MissingSettingsKeys(*file);
+  if (missing.empty()) {
+    form_.ShowMessage(kOpenedMessage);
+  } else {
+    form_.ShowMessage(std::string(kOpenedMessage) + "\r\n" + std::string(kMissingKeysNotice) +
+                      JoinKeys(missing));
+  }
 }
 
 void TMainForm::LoadStartUpFile() {
