@@ -48,6 +48,10 @@ int LatinKey(const QKeyEvent& key) {
       return Qt::Key_O;
     case 39:
       return Qt::Key_S;
+    case 41:
+      return Qt::Key_F;
+    case 45:
+      return Qt::Key_K;
     default:
       break;
   }

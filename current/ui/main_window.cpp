@@ -1,5 +1,7 @@
 #include "current/ui/main_window.h"
 
+#include "current/current_comparison.h"
+
 #include <QDir>
 #include <QKeyEvent>
 
@@ -48,6 +50,9 @@ void TMainForm::FormKeyDown(const QKeyEvent& key) {
   if (ctrl && latin == Qt::Key_R) Guarded([this] { RefreshPorts(); });
   if (ctrl && latin == Qt::Key_O) PNGButton_OpenClick();
   if (ctrl && latin == Qt::Key_S) PNGButton_SaveClick();
+  if (ctrl && latin == Qt::Key_K)
+    Guarded([this] { ComparePanelWithWindow(CurrentComparisonPlan()); });
+  if (ctrl && latin == Qt::Key_F) Guarded([this] { FindPanelPort(); });
 }
 
 void TMainForm::PNGButton_OpenClick() {

@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <functional>
 
+#include "current/panel_comparison.h"
 #include "current/panel_session.h"
 #include "current/ui/about_window.h"
 #include "current/ui/main_window_services.h"
@@ -63,6 +64,16 @@ class PanelWindow : public QWidget {
   // A read or write: runs on a worker thread against the window's controls
   // while the window keeps painting and takes no input.
   void RunPanelCommand(const std::function<void(PanelSession&)>& sequence);
+
+  // Ctrl+K: reads the panel into a table of its own, leaving the fields
+  // alone, and shows how it differs from the window; the engineer may take
+  // the panel's values into the window.
+  void ComparePanelWithWindow(const ComparisonPlan& plan);
+  // Ctrl+F: sends the identification quietly to each USB adapter of the
+  // port list (and to a port the program provides itself, the demo panel)
+  // and marks in the list the port a panel answered on. Never a built-in
+  // port, and never without the engineer asking.
+  void FindPanelPort();
 
   MainFormServices services_;
   link::TBComPort port_;

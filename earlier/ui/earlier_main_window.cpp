@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "current/ui/key_preview.h"
+#include "earlier/earlier_comparison.h"
 #include "earlier/earlier_read_sequence.h"
 #include "earlier/earlier_settings.h"
 #include "earlier/earlier_write_sequence.h"
@@ -54,11 +55,16 @@ void TMainForm::FormCreate() {
 }
 
 void TMainForm::FormKeyDown(const QKeyEvent& key) {
-  // F1 and Ctrl+R are the only hot keys: the settings live in one fixed
-  // file, so there is nothing for Ctrl+O or Ctrl+S to choose.
+  // The settings live in one fixed file, so there is nothing for Ctrl+O or
+  // Ctrl+S to choose; comparing with the panel and finding its port work as
+  // in the current window.
   if (key.key() == Qt::Key_F1) ShowAboutWindow();
   const bool ctrl = key.modifiers().testFlag(Qt::ControlModifier);
-  if (ctrl && tevral::ui::LatinKey(key) == Qt::Key_R) Guarded([this] { RefreshPorts(); });
+  const int latin = tevral::ui::LatinKey(key);
+  if (ctrl && latin == Qt::Key_R) Guarded([this] { RefreshPorts(); });
+  if (ctrl && latin == Qt::Key_K)
+    Guarded([this] { ComparePanelWithWindow(EarlierComparisonPlan()); });
+  if (ctrl && latin == Qt::Key_F) Guarded([this] { FindPanelPort(); });
 }
 
 void TMainForm::PNGButton2Click() {
