@@ -17,9 +17,9 @@
 #include <stdexcept>
 #include <vector>
 
-#include "current/field_table.h"
+#include "configurator/field_table.h"
+#include "configurator/panel_session.h"
 #include "current/fields.h"
-#include "current/panel_session.h"
 #include "current/read_sequence.h"
 #include "current/write_sequence.h"
 #include "link/exchanges.h"
@@ -66,7 +66,7 @@ Samples Measure(tevral::sim::SimulatedPanel& panel,
                 const std::function<bool(tevral::PanelSession&)>& sequence) {
   Samples samples;
   for (int run = 0; run < kRuns; ++run) {
-    tevral::FieldTable form(tevral::CurrentFields());
+    tevral::FieldTable form(tevral::current::CurrentFields());
     form.SetItems("cbPort", {panel.DevicePath()});
     form.SetItemIndex("cbPort", 0);
     tevral::link::TBComPort port;
@@ -94,10 +94,10 @@ int main() {
   panel.Start();
   std::printf("Full sequences against the simulated panel, %d runs each, medians\n", kRuns);
   // A write first, so the read then finds a complete configuration.
-  const Samples write = Measure(panel, tevral::WriteToPanel);
-  const Samples read = Measure(panel, tevral::ReadFromPanel);
-  Report("write", tevral::kWriteExchangesIdentified, write);
-  Report("read", tevral::kReadExchangesIdentified, read);
+  const Samples write = Measure(panel, tevral::current::WriteToPanel);
+  const Samples read = Measure(panel, tevral::current::ReadFromPanel);
+  Report("write", tevral::current::kWriteExchangesIdentified, write);
+  Report("read", tevral::current::kReadExchangesIdentified, read);
   panel.Stop();
   return 0;
 }

@@ -1,9 +1,10 @@
 #include "current/current_comparison.h"
 
+#include "current/fields.h"
 #include "current/read_sequence.h"
 #include "current/write_sequence.h"
 
-namespace tevral {
+namespace tevral::current {
 
 namespace {
 
@@ -51,7 +52,8 @@ ComparisonPlan CurrentComparisonPlan() {
   plan.write = WriteToPanel;
   plan.compared = kCompared;
   plan.unread = kUnread;
+  plan.read_success = kReadSuccessMessage;
   return plan;
 }
 
-}  // namespace tevral
+}  // namespace tevral::current

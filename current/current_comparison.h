@@ -3,10 +3,10 @@
 // known by, which of them only an identified panel gives, and what a write
 // stores that no read fetches.
 
-#include "current/panel_comparison.h"
+#include "configurator/panel_comparison.h"
 
-namespace tevral {
+namespace tevral::current {
 
 ComparisonPlan CurrentComparisonPlan();
 
-}  // namespace tevral
+}  // namespace tevral::current

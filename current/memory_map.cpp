@@ -1,25 +1,6 @@
 #include "current/memory_map.h"
 
-#include "current/codecs.h"
-
-namespace tevral {
-
-uint8_t ReadCommand(Bank bank) {
-  return bank == Bank::k0 ? 0x01 : 0x11;
-}
-uint8_t WriteCommand(Bank bank) {
-  return bank == Bank::k0 ? 0x02 : 0x12;
-}
-
-std::string ReadBody(Bank bank, uint8_t count, uint16_t address) {
-  return "00" + IntToHex(ReadCommand(bank), 2) + IntToHex(count, 2) + IntToHex(address, 4);
-}
-
-std::string WriteBody(Bank bank, uint16_t address, std::string_view data) {
-  return "00" + IntToHex(WriteCommand(bank), 2) + IntToHex(address, 4) + std::string(data);
-}
-
-namespace memory {
+namespace tevral::current::memory {
 
 namespace {
 
@@ -45,6 +26,4 @@ const std::array<ServerSlot, kServerSlotCount>& ServerSlots() {
   return kSlots;
 }
 
-}  // namespace memory
-
-}  // namespace tevral
+}  // namespace tevral::current::memory

@@ -1,44 +1,15 @@
 #pragma once
 // Where the panel keeps each setting of the current firmware, as data: the
 // bank, the address, how many bytes a read fetches and how many a write may
-// store, and the request bodies built from them.
-//
-// Bodies are uppercase hexadecimal digits, two per byte:
-//   read:  00, the bank's read command, the byte count, the address (high
-//          byte first);
-//   write: 00, the bank's write command, the address, the data bytes (the
-//          count follows from the body's length).
+// store.
 
 #include <array>
 #include <cstdint>
-#include <string>
 #include <string_view>
 
-namespace tevral {
+#include "configurator/memory_area.h"
 
-enum class Bank { k0, k1 };
-
-// Read command bytes 01 / 11, write command bytes 02 / 12.
-uint8_t ReadCommand(Bank bank);
-uint8_t WriteCommand(Bank bank);
-
-std::string ReadBody(Bank bank, uint8_t count, uint16_t address);
-std::string WriteBody(Bank bank, uint16_t address, std::string_view data);
-
-// One stored item.
-struct MemoryArea {
-  Bank bank;
-  uint16_t address;
-  uint8_t read_bytes;  // what a read fetches (0: never read)
-  int write_bytes;     // the most a write stores, terminator included
-
-  std::string ReadBody() const { return tevral::ReadBody(bank, read_bytes, address); }
-  std::string WriteBody(std::string_view data) const {
-    return tevral::WriteBody(bank, address, data);
-  }
-};
-
-namespace memory {
+namespace tevral::current::memory {
 
 // Alternate dial-out number: up to 16 digit bytes and 0F; 15 bytes read.
 inline constexpr MemoryArea kAlternateNumber{Bank::k1, 0x0000, 15, 17};
@@ -79,6 +50,4 @@ struct ServerSlot {
 // Slots 0-2 are servers 1-3 of SIM 1, slots 3-5 servers 1-3 of SIM 2.
 const std::array<ServerSlot, kServerSlotCount>& ServerSlots();
 
-}  // namespace memory
-
-}  // namespace tevral
+}  // namespace tevral::current::memory

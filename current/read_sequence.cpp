@@ -2,11 +2,11 @@
 
 #include <string>
 
-#include "current/codecs.h"
+#include "configurator/codecs.h"
 #include "current/identification.h"
 #include "current/memory_map.h"
 
-namespace tevral {
+namespace tevral::current {
 
 namespace {
 
@@ -142,4 +142,4 @@ bool ReadFromPanel(PanelSession& session) {
   return true;
 }
 
-}  // namespace tevral
+}  // namespace tevral::current

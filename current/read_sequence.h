@@ -5,9 +5,9 @@
 // emptied at the start that were not reached stay empty, so the user can
 // tell a broken read from a complete one.
 
-#include "current/panel_session.h"
+#include "configurator/panel_session.h"
 
-namespace tevral {
+namespace tevral::current {
 
 // Exchanges of a complete read: an identified panel also gives the
 // alternate number and the protocol.
@@ -22,4 +22,4 @@ inline constexpr const char* kReadSuccessMessage = "Прочитано успі�
 // (EConvertError) are thrown to the caller's error box.
 bool ReadFromPanel(PanelSession& session);
 
-}  // namespace tevral
+}  // namespace tevral::current

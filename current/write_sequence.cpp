@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "current/codecs.h"
+#include "configurator/codecs.h"
 #include "current/identification.h"
 #include "current/memory_map.h"
 
-namespace tevral {
+namespace tevral::current {
 
 namespace {
 
@@ -230,4 +230,4 @@ bool WriteToPanel(PanelSession& session) {
   return true;
 }
 
-}  // namespace tevral
+}  // namespace tevral::current

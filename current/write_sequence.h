@@ -8,9 +8,9 @@
 #include <optional>
 #include <string>
 
-#include "current/panel_session.h"
+#include "configurator/panel_session.h"
 
-namespace tevral {
+namespace tevral::current {
 
 // Exchanges of a complete write: an identified panel also gets the
 // alternate number.
@@ -32,4 +32,4 @@ std::optional<std::string> FindWriteRefusal(const Form& form);
 // is opened) are thrown to the caller's error box.
 bool WriteToPanel(PanelSession& session);
 
-}  // namespace tevral
+}  // namespace tevral::current

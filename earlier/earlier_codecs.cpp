@@ -1,6 +1,6 @@
 #include "earlier/earlier_codecs.h"
 
-#include "current/codecs.h"
+#include "configurator/codecs.h"
 #include "earlier/earlier_memory_map.h"
 
 namespace tevral::earlier {

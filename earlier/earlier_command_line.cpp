@@ -1,14 +1,10 @@
 #include "earlier/earlier_command_line.h"
 
-#include <string>
-#include <vector>
-
 #include "earlier/earlier_comparison.h"
 #include "earlier/earlier_fields.h"
 #include "earlier/earlier_read_sequence.h"
 #include "earlier/earlier_settings.h"
 #include "earlier/earlier_write_sequence.h"
-#include "link/tbcomport.h"
 
 namespace tevral::earlier {
 
@@ -22,16 +18,8 @@ CommandLineProgram EarlierCommandLineProgram() {
   program.keys = EarlierSettingsKeys();
   program.read = ReadFromEarlierPanel;
   program.write = [](PanelSession& session) { return WriteToEarlierPanel(session); };
-  program.list_ports = [] {
-    std::vector<std::string> ports;
-    link::ListSerialPorts(ports);
-    return ports;
-  };
+  program.list_ports = SystemSerialPorts;
   return program;
-}
-
-int RunEarlierCommandLine(int argc, char** argv) {
-  return RunCommandLine(EarlierCommandLineProgram(), argc, argv);
 }
 
 }  // namespace tevral::earlier

@@ -56,6 +56,7 @@ ComparisonPlan EarlierComparisonPlan() {
   plan.write = [](PanelSession& session) { return WriteToEarlierPanel(session, [](int) {}); };
   plan.compared = kCompared;
   plan.unread = kUnread;
+  plan.read_success = kReadSuccessMessage;
   return plan;
 }
 

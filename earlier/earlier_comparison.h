@@ -3,7 +3,7 @@
 // known by, which of them only an identified panel gives, and what a write
 // stores that no read fetches.
 
-#include "current/panel_comparison.h"
+#include "configurator/panel_comparison.h"
 
 namespace tevral::earlier {
 

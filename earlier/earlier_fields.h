@@ -6,7 +6,7 @@
 
 #include <span>
 
-#include "current/fields.h"
+#include "configurator/field_spec.h"
 
 namespace tevral::earlier {
 

@@ -4,8 +4,8 @@
 // between the full and the limited list of requests: this firmware has no
 // version check and no update notice.
 
-#include "current/identification.h"
-#include "current/panel_session.h"
+#include "configurator/identification_line.h"
+#include "configurator/panel_session.h"
 
 namespace tevral::earlier {
 

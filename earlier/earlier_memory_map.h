@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-#include "current/memory_map.h"
+#include "configurator/memory_area.h"
 
 namespace tevral::earlier::area {
 

@@ -5,7 +5,7 @@
 // and the fields emptied at the start that were not reached stay empty, so
 // a broken read cannot pass for a complete one.
 
-#include "current/panel_session.h"
+#include "configurator/panel_session.h"
 
 namespace tevral::earlier {
 

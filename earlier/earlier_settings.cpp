@@ -1,6 +1,6 @@
 #include "earlier/earlier_settings.h"
 
-#include "current/ini_file.h"
+#include "configurator/ini_file.h"
 
 namespace tevral::earlier {
 namespace {

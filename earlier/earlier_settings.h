@@ -6,8 +6,8 @@
 
 #include <filesystem>
 
-#include "current/form.h"
-#include "current/settings.h"
+#include "configurator/form.h"
+#include "configurator/settings_file.h"
 
 namespace tevral::earlier {
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "current/form.h"
+#include "configurator/form.h"
 
 namespace tevral::earlier {
 

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "current/codecs.h"
+#include "configurator/codecs.h"
 #include "earlier/earlier_codecs.h"
 #include "earlier/earlier_fields.h"
 #include "earlier/earlier_identification.h"

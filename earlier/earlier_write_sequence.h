@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "current/form.h"
-#include "current/panel_session.h"
+#include "configurator/form.h"
+#include "configurator/panel_session.h"
 #include "link/exchanges.h"
 
 namespace tevral::earlier {

@@ -14,24 +14,20 @@
 #include <variant>
 #include <vector>
 
-#include "current/field_table.h"
-#include "current/ui/app_texts.h"
-#include "current/ui/demo_mode.h"
-#include "current/ui/desktop_services.h"
+#include "configurator/field_table.h"
+#include "configurator/ui/demo_mode.h"
+#include "configurator/ui/desktop_services.h"
+#include "configurator/ui/skin.h"
+#include "configurator/ui/user_dialogs.h"
+#include "current/current_command_line.h"
+#include "current/ui/current_app_texts.h"
 #include "current/ui/main_window.h"
-#include "current/ui/skin.h"
-#include "current/ui/user_dialogs.h"
-
-#if __has_include("current/command_line.h")
-#include "current/command_line.h"
-#define TEVRAL_HAS_COMMAND_LINE 1
-#endif
 
 namespace {
 
 // Hidden option for the documentation: renders the main window and the
 // about window into DIR/terminal.png and DIR/terminal-about.png and ends.
-int SavePictures(tevral::ui::TMainForm& window, const QString& folder) {
+int SavePictures(tevral::current::ui::TMainForm& window, const QString& folder) {
   QCursor::setPos(0, 0);  // away from the links, which change colour under it
   window.ShowCentred();
   window.FormHelp().ShowAbout();
@@ -46,7 +42,7 @@ int RunWindow(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("terminal"));
   tevral::ui::ApplySkin(application);
 
-  tevral::ui::QtUserDialogs dialogs(QString::fromUtf8(tevral::ui::kApplicationTitle));
+  tevral::ui::QtUserDialogs dialogs(QString::fromUtf8(tevral::current::ui::kApplicationTitle));
   const auto parsed = tevral::ui::ParseWindowArguments(QApplication::arguments().mid(1));
   if (const auto* mistake = std::get_if<std::string>(&parsed)) {
     std::fprintf(stderr, "terminal: %s\nRun 'terminal --help' for usage.\n", mistake->c_str());
@@ -71,7 +67,7 @@ int RunWindow(int argc, char** argv) {
   }
   extras->Apply(services);
 
-  tevral::ui::TMainForm window(services);
+  tevral::current::ui::TMainForm window(services);
   extras->TracePort(window.BComPort1());
   if (!arguments.screenshot_folder.isEmpty()) {
     return SavePictures(window, arguments.screenshot_folder);
@@ -83,11 +79,11 @@ int RunWindow(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-#ifdef TEVRAL_HAS_COMMAND_LINE
   // Anything but the window's own options belongs to the command line, which
-  // needs no display and so runs before any QApplication exists.
+  // needs no display and so runs before any QApplication exists: a mistyped
+  // verb is a usage error, never a window that cannot start.
   const std::vector<std::string> args(argv + std::min(argc, 1), argv + argc);
-  if (!tevral::IsWindowRequest(args)) return tevral::RunCommandLine(argc, argv);
-#endif
+  if (!tevral::IsWindowRequest(args))
+    return tevral::RunCommandLine(tevral::current::CurrentCommandLineProgram(), argc, argv);
   return RunWindow(argc, argv);
 }

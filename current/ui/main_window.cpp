@@ -5,12 +5,13 @@
 #include <QDir>
 #include <QKeyEvent>
 
+#include "configurator/ui/app_texts.h"
+#include "configurator/ui/key_preview.h"
 #include "current/read_sequence.h"
-#include "current/ui/app_texts.h"
-#include "current/ui/key_preview.h"
+#include "current/ui/current_app_texts.h"
 #include "current/write_sequence.h"
 
-namespace tevral::ui {
+namespace tevral::current::ui {
 namespace {
 
 constexpr QSize kClientSize(731, 449);
@@ -18,7 +19,7 @@ constexpr QSize kClientSize(731, 449);
 }  // namespace
 
 TMainForm::TMainForm(const MainFormServices& services, QWidget* parent)
-    : PanelWindow(services, kStartCaption, kAboutCaption, parent),
+    : PanelWindow(services, tevral::ui::kStartCaption, kAboutCaption, parent),
       last_dialog_folder_(QDir::currentPath()) {
   BuildControls();
   FixClientSize(kClientSize);
@@ -44,7 +45,7 @@ void TMainForm::FormCreate() {
 }
 
 void TMainForm::FormKeyDown(const QKeyEvent& key) {
-  const int latin = LatinKey(key);
+  const int latin = tevral::ui::LatinKey(key);
   const bool ctrl = key.modifiers().testFlag(Qt::ControlModifier);
   if (key.key() == Qt::Key_F1) ShowAboutWindow();
   if (ctrl && latin == Qt::Key_R) Guarded([this] { RefreshPorts(); });
@@ -71,4 +72,4 @@ void TMainForm::ButtonWriteClick() {
   Guarded([this] { RunPanelCommand([](PanelSession& session) { WriteToPanel(session); }); });
 }
 
-}  // namespace tevral::ui
+}  // namespace tevral::current::ui

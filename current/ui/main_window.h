@@ -12,15 +12,16 @@
 #include <string>
 #include <vector>
 
-#include "current/panel_session.h"
-#include "current/ui/main_window_services.h"
-#include "current/ui/panel_window.h"
+#include "configurator/ui/main_window_services.h"
+#include "configurator/ui/panel_window.h"
 
 class QKeyEvent;
 
-namespace tevral::ui {
+namespace tevral::current::ui {
 
-class TMainForm : public PanelWindow {
+using tevral::ui::MainFormServices;
+
+class TMainForm : public tevral::ui::PanelWindow {
   Q_OBJECT
  public:
   // Builds the window and runs FormCreate (port list, speed, start-up load).
@@ -47,4 +48,4 @@ class TMainForm : public PanelWindow {
   QString last_dialog_folder_;
 };
 
-}  // namespace tevral::ui
+}  // namespace tevral::current::ui

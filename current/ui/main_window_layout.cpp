@@ -8,15 +8,18 @@
 #include <array>
 #include <stdexcept>
 
+#include "configurator/ui/clickable_label.h"
+#include "configurator/ui/dpi_scale.h"
+#include "configurator/ui/field_widgets.h"
+#include "configurator/ui/image_button.h"
 #include "current/fields.h"
-#include "current/ui/clickable_label.h"
-#include "current/ui/dpi_scale.h"
-#include "current/ui/field_widgets.h"
-#include "current/ui/image_button.h"
 #include "current/ui/main_window.h"
 
-namespace tevral::ui {
+namespace tevral::current::ui {
 namespace {
+
+using tevral::ui::Scaled;
+using tevral::ui::ToQString;
 
 struct GroupPlace {
   std::string_view name;
@@ -137,7 +140,7 @@ const FieldSpec& Field(std::string_view name) {
 }  // namespace
 
 void TMainForm::BuildControls() {
-  const double scale = DpiScale(this);
+  const double scale = tevral::ui::DpiScale(this);
   auto group_of = [this](std::string_view name) {
     return findChild<QGroupBox*>(ToQString(name), Qt::FindDirectChildrenOnly);
   };
@@ -157,7 +160,7 @@ void TMainForm::BuildControls() {
     if (place == kControlPlaces.end()) {
       throw std::logic_error("no place for field " + std::string(field_spec.name));
     }
-    QWidget* widget = MakeFieldWidget(field_spec, group_of(field_spec.group));
+    QWidget* widget = tevral::ui::MakeFieldWidget(field_spec, group_of(field_spec.group));
     widget->setGeometry(Scaled(place->rect, scale));
     // The connection selectors get their first selection from FormCreate;
     // until then (and when the port list cannot be made) nothing is chosen.
@@ -173,17 +176,18 @@ void TMainForm::BuildControls() {
   }
 
   QGroupBox* command_box = group_of("sGroupBox4");
-  auto* port_label = new ClickableLabel(ToQString(Field("cbPort").label), command_box);
+  auto* port_label = new tevral::ui::ClickableLabel(ToQString(Field("cbPort").label), command_box);
   port_label->setObjectName(QStringLiteral("Label1"));
   port_label->setToolTip(QStringLiteral("Диспетчер пристроїв"));
   port_label->setCursor(Qt::PointingHandCursor);
   port_label->setGeometry(Scaled(kLabel1Place, scale));
-  connect(port_label, &ClickableLabel::clicked, this, &TMainForm::Label1Click);
+  connect(port_label, &tevral::ui::ClickableLabel::clicked, this, &TMainForm::Label1Click);
 
   for (const ButtonPlace& place : kButtonPlaces) {
-    auto* button = new ImageButton(QString::fromLatin1(place.name), QString::fromLatin1(place.icon),
-                                   Scaled(place.icon_size, scale), QString::fromUtf8(place.caption),
-                                   QString::fromUtf8(place.hint), command_box);
+    auto* button = new tevral::ui::ImageButton(
+        QString::fromLatin1(place.name), QString::fromLatin1(place.icon),
+        Scaled(place.icon_size, scale), QString::fromUtf8(place.caption),
+        QString::fromUtf8(place.hint), command_box);
     button->setGeometry(Scaled(place.rect, scale));
   }
 
@@ -195,4 +199,4 @@ void TMainForm::BuildControls() {
   progress->setGeometry(Scaled(kProgressPlace, scale));
 }
 
-}  // namespace tevral::ui
+}  // namespace tevral::current::ui

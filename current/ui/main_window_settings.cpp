@@ -6,13 +6,18 @@
 #include <QFileInfo>
 #include <filesystem>
 
-#include "current/ini_file.h"
-#include "current/settings.h"
-#include "current/ui/app_texts.h"
+#include "configurator/ini_file.h"
+#include "configurator/settings_file.h"
+#include "configurator/ui/app_texts.h"
+#include "current/settings_keys.h"
 #include "current/ui/main_window.h"
 
-namespace tevral::ui {
+namespace tevral::current::ui {
 namespace {
+
+using tevral::ui::kOpenedMessage;
+using tevral::ui::kSavedMessage;
+using tevral::ui::kSettingsFileNotFound;
 
 constexpr const char* kSettingsFileUnreadable = "Не вдалося прочитати файл налаштувань «%1»";
 
@@ -46,7 +51,8 @@ void TMainForm::SaveSettingsFile() {
   if (SettingsFileExists(target) && !services_.dialogs->ConfirmReplace(this, ToQString(target))) {
     return;
   }
-  SaveSettings(form_, target);  // all or nothing; SettingsWriteError to the error box
+  SaveSettings(form_, target,
+               CurrentSettingsKeys());  // all or nothing; SettingsWriteError to the error box
   form_.ShowMessage(kSavedMessage);
 }
 
@@ -69,10 +75,10 @@ void TMainForm::OpenSettingsFile() {
         QString::fromUtf8(kSettingsFileUnreadable).arg(ToQString(source)).toStdString());
     return;
   }
-  LoadSettings(form_, *file);
+  LoadSettings(form_, *file, CurrentSettingsKeys());
   // A key the file lacks got its default, which may be "?": say which, so
   // the engineer does not take those fields for the file's values.
-  const std::vector<std::string> missing = MissingSettingsKeys(*file);
+  const std::vector<std::string> missing = MissingSettingsKeys(*file, CurrentSettingsKeys());
   if (missing.empty()) {
     form_.ShowMessage(kOpenedMessage);
   } else {
@@ -87,7 +93,9 @@ void TMainForm::LoadStartUpFile() {
   const std::filesystem::path path =
       ToPath(services_.program_folder) / std::string(kDefaultSettingsFileName);
   if (!SettingsFileExists(path)) return;
-  if (const std::optional<IniFile> file = IniFile::Load(path)) LoadSettings(form_, *file);
+  if (const std::optional<IniFile> file = IniFile::Load(path)) {
+    LoadSettings(form_, *file, CurrentSettingsKeys());
+  }
 }
 
-}  // namespace tevral::ui
+}  // namespace tevral::current::ui

@@ -4,7 +4,7 @@
 #include <QKeyEvent>
 #include <filesystem>
 
-#include "current/ui/key_preview.h"
+#include "configurator/ui/key_preview.h"
 #include "earlier/earlier_comparison.h"
 #include "earlier/earlier_read_sequence.h"
 #include "earlier/earlier_settings.h"
@@ -62,8 +62,9 @@ void TMainForm::FormKeyDown(const QKeyEvent& key) {
   const bool ctrl = key.modifiers().testFlag(Qt::ControlModifier);
   const int latin = tevral::ui::LatinKey(key);
   if (ctrl && latin == Qt::Key_R) Guarded([this] { RefreshPorts(); });
-  if (ctrl && latin == Qt::Key_K)
+  if (ctrl && latin == Qt::Key_K) {
     Guarded([this] { ComparePanelWithWindow(EarlierComparisonPlan()); });
+  }
   if (ctrl && latin == Qt::Key_F) Guarded([this] { FindPanelPort(); });
 }
 

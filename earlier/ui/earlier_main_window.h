@@ -13,9 +13,9 @@
 #include <QWidget>
 #include <functional>
 
-#include "current/panel_session.h"
-#include "current/ui/main_window_services.h"
-#include "current/ui/panel_window.h"
+#include "configurator/panel_session.h"
+#include "configurator/ui/main_window_services.h"
+#include "configurator/ui/panel_window.h"
 
 class QKeyEvent;
 

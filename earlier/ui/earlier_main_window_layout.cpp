@@ -10,11 +10,11 @@
 #include <stdexcept>
 #include <string>
 
-#include "current/fields.h"
-#include "current/ui/clickable_label.h"
-#include "current/ui/dpi_scale.h"
-#include "current/ui/field_widgets.h"
-#include "current/ui/image_button.h"
+#include "configurator/field_spec.h"
+#include "configurator/ui/clickable_label.h"
+#include "configurator/ui/dpi_scale.h"
+#include "configurator/ui/field_widgets.h"
+#include "configurator/ui/image_button.h"
 #include "earlier/earlier_fields.h"
 #include "earlier/ui/earlier_main_window.h"
 

@@ -14,11 +14,11 @@
 #include <variant>
 #include <vector>
 
-#include "current/field_table.h"
-#include "current/ui/demo_mode.h"
-#include "current/ui/desktop_services.h"
-#include "current/ui/skin.h"
-#include "current/ui/user_dialogs.h"
+#include "configurator/field_table.h"
+#include "configurator/ui/demo_mode.h"
+#include "configurator/ui/desktop_services.h"
+#include "configurator/ui/skin.h"
+#include "configurator/ui/user_dialogs.h"
 #include "earlier/earlier_command_line.h"
 #include "earlier/ui/earlier_app_texts.h"
 #include "earlier/ui/earlier_main_window.h"
@@ -94,8 +94,10 @@ int RunWindow(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   // Anything but the window's own options belongs to the command line, which
-  // needs no display and so runs before any QApplication exists.
+  // needs no display and so runs before any QApplication exists: a mistyped
+  // verb is a usage error, never a window that cannot start.
   const std::vector<std::string> args(argv + std::min(argc, 1), argv + argc);
-  if (!tevral::IsWindowRequest(args)) return tevral::earlier::RunEarlierCommandLine(argc, argv);
+  if (!tevral::IsWindowRequest(args))
+    return tevral::RunCommandLine(tevral::earlier::EarlierCommandLineProgram(), argc, argv);
   return RunWindow(argc, argv);
 }

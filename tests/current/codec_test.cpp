@@ -6,10 +6,10 @@
 #include <optional>
 #include <string>
 
-#include "current/codecs.h"
+#include "configurator/codecs.h"
 #include "current/memory_map.h"
 
-namespace tevral {
+namespace tevral::current {
 namespace {
 
 // A well-formed read reply around `data`: ":" + header + data + checksum + ";".
@@ -311,4 +311,4 @@ TEST(MemoryMapTest, BodiesOfTheMap) {
 }
 
 }  // namespace
-}  // namespace tevral
+}  // namespace tevral::current

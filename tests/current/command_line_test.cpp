@@ -9,13 +9,16 @@
 #include <string>
 #include <vector>
 
-#include "current/command_line.h"
-#include "current/field_table.h"
+#include "configurator/command_line.h"
+#include "configurator/field_table.h"
+#include "configurator/settings_file.h"
+#include "current/current_command_line.h"
+#include "current/fields.h"
 #include "current/read_sequence.h"
-#include "current/settings.h"
+#include "current/settings_keys.h"
 #include "sim/simulated_panel.h"
 
-namespace tevral {
+namespace tevral::current {
 namespace {
 
 namespace fs = std::filesystem;
@@ -47,7 +50,7 @@ TEST(CommandLineArgumentsTest, ValidRequests) {
        "c"},
   };
   for (const Case& c : cases) {
-    ParsedArguments parsed = ParseCommandLine(c.args);
+    ParsedArguments parsed = ParseCommandLine(CurrentCommandLineProgram(), c.args);
     ASSERT_TRUE(std::holds_alternative<CommandLineRequest>(parsed)) << c.args[0];
     const auto& request = std::get<CommandLineRequest>(parsed);
     EXPECT_EQ(request.command, c.command);
@@ -61,7 +64,8 @@ TEST(CommandLineArgumentsTest, HelpAndMistakes) {
   const std::vector<std::string> help_cases[] = {
       {"--help"}, {"-h"}, {"read", "--port", "p", "--help"}};
   for (const auto& args : help_cases) {
-    EXPECT_TRUE(std::holds_alternative<HelpRequest>(ParseCommandLine(args)));
+    EXPECT_TRUE(
+        std::holds_alternative<HelpRequest>(ParseCommandLine(CurrentCommandLineProgram(), args)));
   }
   const std::vector<std::string> wrong_cases[] = {
       {},
@@ -80,7 +84,8 @@ TEST(CommandLineArgumentsTest, HelpAndMistakes) {
       {"read", "--speed", "9600", "--port", "p", "--out", "f"},
   };
   for (const auto& args : wrong_cases) {
-    EXPECT_TRUE(std::holds_alternative<ArgumentError>(ParseCommandLine(args)))
+    EXPECT_TRUE(
+        std::holds_alternative<ArgumentError>(ParseCommandLine(CurrentCommandLineProgram(), args)))
         << ::testing::PrintToString(args);
   }
 }
@@ -141,7 +146,7 @@ class CommandLineTest : public ::testing::Test {
     form.SetText("AdvEdit_Sim2Serv3", "\"UDP\",\"monitor.example.com\",7779");
     form.SetText("AdvEdit_LocalPortSim2Serv3", "65535");
     const fs::path path = folder_ / name;
-    SaveSettings(form, path);
+    SaveSettings(form, path, CurrentSettingsKeys());
     return path;
   }
 
@@ -295,4 +300,4 @@ TEST(CommandLineRouting, OnlyTheWindowsOwnOptionsOpenTheWindow) {
 }
 
 }  // namespace
-}  // namespace tevral
+}  // namespace tevral::current

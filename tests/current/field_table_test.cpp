@@ -1,4 +1,4 @@
-#include "current/field_table.h"
+#include "configurator/field_table.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
-namespace tevral {
+#include "current/fields.h"
+
+namespace tevral::current {
 namespace {
 
 TEST(FieldTable, StartsWithTheWindowDefaults) {
@@ -172,4 +174,4 @@ TEST(FieldTable, ErrorBoxAddsAFullStopAfterCharactersAboveIt) {
 }
 
 }  // namespace
-}  // namespace tevral
+}  // namespace tevral::current

@@ -5,7 +5,7 @@
 #include <set>
 #include <string>
 
-namespace tevral {
+namespace tevral::current {
 namespace {
 
 TEST(CurrentFields, TwentyFivePanelSettingsAndTwoConnectionSelectors) {
@@ -116,4 +116,4 @@ TEST(CurrentFields, ServerLineHintShowsBothExamplesInTheLinesOwnForm) {
 }
 
 }  // namespace
-}  // namespace tevral
+}  // namespace tevral::current

@@ -5,11 +5,11 @@
 
 #include <string>
 
-#include "current/codecs.h"
+#include "configurator/codecs.h"
 #include "current/identification.h"
 #include "sequence_fixture.h"
 
-namespace tevral {
+namespace tevral::current {
 namespace {
 
 using panel_test::PanelSessionTest;
@@ -174,4 +174,4 @@ TEST_F(IdentificationSessionTest, UnterminatedReplyStillIdentifiesQuietly) {
 }
 
 }  // namespace
-}  // namespace tevral
+}  // namespace tevral::current

@@ -4,7 +4,7 @@
 // here is the panel kept in memory; the tools tests compare with panel-sim
 // through the serial layer.
 
-#include "current/panel_comparison.h"
+#include "configurator/panel_comparison.h"
 
 #include <gtest/gtest.h>
 
@@ -12,11 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "configurator/field_overrides.h"
+#include "configurator/settings_file.h"
 #include "current/current_comparison.h"
-#include "current/field_overrides.h"
-#include "current/settings.h"
+#include "current/fields.h"
+#include "current/settings_keys.h"
 
-namespace tevral {
+namespace tevral::current {
 namespace {
 
 using Edit = std::function<void(FieldTable&)>;
@@ -179,12 +181,12 @@ TEST(SettingsKeys, MissingKeysAreNamedInTheKeySetsOrder) {
   FieldTable form(CurrentFields());
   IniFile whole;
   WriteSettings(form, whole, CurrentSettingsKeys());
-  EXPECT_TRUE(MissingSettingsKeys(whole).empty());
+  EXPECT_TRUE(MissingSettingsKeys(whole, CurrentSettingsKeys()).empty());
 
   // Case does not matter, as on reading; a key of another name is missing.
   IniFile gaps = IniFile::Parse(
       "[CBPORT]\r\nitemindex=0\r\n[AdvEdit_Object]\r\nTexts=1\r\n[EDIT_Test]\r\nText=\r\n");
-  const std::vector<std::string> missing = MissingSettingsKeys(gaps);
+  const std::vector<std::string> missing = MissingSettingsKeys(gaps, CurrentSettingsKeys());
   EXPECT_EQ(missing.size(), 24u);
   EXPECT_EQ(missing.front(), "CheckEnTst/Checked");
   EXPECT_EQ(missing[2], "AdvEdit_Object/Text");  // an empty value is there; "Texts" is not
@@ -192,4 +194,4 @@ TEST(SettingsKeys, MissingKeysAreNamedInTheKeySetsOrder) {
 }
 
 }  // namespace
-}  // namespace tevral
+}  // namespace tevral::current

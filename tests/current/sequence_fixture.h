@@ -9,14 +9,14 @@
 #include <string>
 #include <vector>
 
-#include "current/field_table.h"
+#include "configurator/field_table.h"
+#include "configurator/panel_session.h"
 #include "current/fields.h"
-#include "current/panel_session.h"
 #include "link/exchanges.h"
 #include "link/tbcomport.h"
 #include "sim/simulated_panel.h"
 
-namespace tevral::panel_test {
+namespace tevral::current::panel_test {
 
 // "7414 0F" -> the bytes 74 14 0F (blanks ignored).
 inline std::vector<uint8_t> Bytes(std::string_view hex) {
@@ -72,4 +72,4 @@ class PanelSessionTest : public ::testing::Test {
   PanelSession session_{form_, port_, exchanges_};
 };
 
-}  // namespace tevral::panel_test
+}  // namespace tevral::current::panel_test

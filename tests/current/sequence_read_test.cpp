@@ -12,7 +12,7 @@
 #include "current/read_sequence.h"
 #include "sequence_fixture.h"
 
-namespace tevral {
+namespace tevral::current {
 namespace {
 
 using panel_test::Bytes;
@@ -265,4 +265,4 @@ TEST_F(ReadSequenceTest, StopAtTheFirstServerLine) {
 }
 
 }  // namespace
-}  // namespace tevral
+}  // namespace tevral::current

@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "current/codecs.h"
+#include "configurator/codecs.h"
 #include "current/identification.h"
 #include "current/write_sequence.h"
 #include "sequence_fixture.h"
 
-namespace tevral {
+namespace tevral::current {
 namespace {
 
 using panel_test::Bytes;
@@ -301,4 +301,4 @@ TEST(WriteRefusalTest, ValuesAtTheLimitsAreAccepted) {
 }
 
 }  // namespace
-}  // namespace tevral
+}  // namespace tevral::current

@@ -1,4 +1,5 @@
-#include "current/settings.h"
+#include "configurator/settings_file.h"
+#include "current/settings_keys.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -10,10 +11,10 @@
 #include <sstream>
 #include <string>
 
-#include "current/field_table.h"
+#include "configurator/field_table.h"
 #include "current/fields.h"
 
-namespace tevral {
+namespace tevral::current {
 namespace {
 
 namespace fs = std::filesystem;
@@ -88,7 +89,7 @@ TEST(LoadSettings, MissingKeysGiveTheirOwnDefaults) {
   form.SetText("AdvEdit_Sim1Serv1", "\"TCP\",\"1.2.3.4\",1");
   form.SetItemIndex("cbBaudRate", 3);
 
-  LoadSettings(form, IniFile::Parse("[AdvEdit_Object]\r\nText=12AB\r\n"));
+  LoadSettings(form, IniFile::Parse("[AdvEdit_Object]\r\nText=12AB\r\n"), CurrentSettingsKeys());
 
   struct Case {
     const char* field;
@@ -140,7 +141,8 @@ TEST(LoadSettings, ValuesAreSetAsTheFieldsShowThem) {
   for (const Case& c : cases) {
     FieldTable form(CurrentFields());
     form.SetItems("cbPort", {"/dev/ttyUSB0", "/dev/ttyUSB1"});
-    LoadSettings(form, IniFile::Parse(std::string(c.section_and_key) + "=" + c.value + "\r\n"));
+    LoadSettings(form, IniFile::Parse(std::string(c.section_and_key) + "=" + c.value + "\r\n"),
+                 CurrentSettingsKeys());
     EXPECT_EQ(form.Text(c.field), c.shown) << c.section_and_key << "=" << c.value;
   }
 }
@@ -153,7 +155,8 @@ TEST(LoadSettings, CheckedReadsAsANumber) {
   const Case cases[] = {{"0", false}, {"1", true}, {"2", true}, {"yes", true}, {"", true}};
   for (const Case& c : cases) {
     FieldTable form(CurrentFields());
-    LoadSettings(form, IniFile::Parse(std::string("[sCheckBoxVerConn]\r\nChecked=") + c.value));
+    LoadSettings(form, IniFile::Parse(std::string("[sCheckBoxVerConn]\r\nChecked=") + c.value),
+                 CurrentSettingsKeys());
     EXPECT_EQ(form.Checked("sCheckBoxVerConn"), c.checked) << c.value;
   }
 }
@@ -181,13 +184,13 @@ TEST(SaveSettings, RoundTripThroughTheFile) {
   const fs::path path = folder.path() / "zEdaza.ini";
   FieldTable saved(CurrentFields());
   FillWithUnusualValues(saved);
-  SaveSettings(saved, path);
+  SaveSettings(saved, path, CurrentSettingsKeys());
 
   FieldTable loaded(CurrentFields());
   loaded.SetItems("cbPort", saved.Items("cbPort"));
   const auto file = IniFile::Load(path);
   ASSERT_TRUE(file.has_value());
-  LoadSettings(loaded, *file);
+  LoadSettings(loaded, *file, CurrentSettingsKeys());
   for (const SettingSpec& key : CurrentSettingsKeys()) {
     SCOPED_TRACE(std::string(key.section));
     switch (key.key) {
@@ -224,7 +227,7 @@ TEST(SaveSettings, UpdatesAnExistingFileAndKeepsItsOtherContent) {
              "[advedit_object]\r\ntext=FFFF\r\nComment=kept\r\n");
   FieldTable form(CurrentFields());
   form.SetText("AdvEdit_Object", "0A0B");
-  SaveSettings(form, path);
+  SaveSettings(form, path, CurrentSettingsKeys());
 
   const std::string bytes = ReadBytes(path);
   EXPECT_TRUE(
@@ -245,7 +248,7 @@ TEST(SaveSettings, KeepsTheFilesPermissionsAndWritesThroughALink) {
   fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write);
   fs::create_symlink(real.filename(), link);
 
-  SaveSettings(FieldTable(CurrentFields()), link);
+  SaveSettings(FieldTable(CurrentFields()), link, CurrentSettingsKeys());
 
   EXPECT_TRUE(fs::is_symlink(link));
   EXPECT_TRUE(ReadBytes(real).starts_with("[Keep]\r\nx=1\r\n[cbPort]\r\n"));
@@ -255,7 +258,7 @@ TEST(SaveSettings, KeepsTheFilesPermissionsAndWritesThroughALink) {
 
 void ExpectWriteError(const fs::path& path) {
   try {
-    SaveSettings(FieldTable(CurrentFields()), path);
+    SaveSettings(FieldTable(CurrentFields()), path, CurrentSettingsKeys());
     ADD_FAILURE() << "saved to " << path;
   } catch (const SettingsWriteError& e) {
     EXPECT_EQ(std::string(e.what()), "Unable to write to " + path.string());
@@ -292,7 +295,7 @@ TEST(SaveSettings, AWriteCutShortLeavesTheOldFileWhole) {
   small.rlim_cur = 1024;
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
   try {
-    SaveSettings(form, path);
+    SaveSettings(form, path, CurrentSettingsKeys());
     ADD_FAILURE() << "the save reported success";
   } catch (const SettingsWriteError&) {
   }
@@ -325,4 +328,4 @@ TEST(SettingsFiles, OnlyAPlainFileExists) {
 }
 
 }  // namespace
-}  // namespace tevral
+}  // namespace tevral::current

@@ -12,12 +12,13 @@
 #include <string>
 #include <vector>
 
-#include "current/command_line.h"
+#include "configurator/command_line.h"
+#include "current/current_command_line.h"
 #include "current/read_sequence.h"
 #include "link/trace.h"
 #include "sequence_fixture.h"
 
-namespace tevral {
+namespace tevral::current {
 namespace {
 
 namespace fs = std::filesystem;
@@ -139,4 +140,4 @@ TEST_F(TraceReadTest, TraceFileThatCannotBeOpenedStopsTheCommandBeforeThePort) {
 }
 
 }  // namespace
-}  // namespace tevral
+}  // namespace tevral::current

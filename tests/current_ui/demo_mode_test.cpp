@@ -10,7 +10,7 @@
 #include <QTemporaryDir>
 #include <fstream>
 
-#include "current/ui/demo_mode.h"
+#include "configurator/ui/demo_mode.h"
 #include "window_fixture.h"
 
 namespace tevral::ui::uitest {

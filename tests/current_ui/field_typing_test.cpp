@@ -9,8 +9,8 @@
 #include <QComboBox>
 #include <ostream>
 
+#include "configurator/ui/field_edit.h"
 #include "current/fields.h"
-#include "current/ui/field_edit.h"
 #include "window_fixture.h"
 
 namespace tevral::ui::uitest {
@@ -150,7 +150,7 @@ TEST_F(WindowTest, ChoicesAndCheckBoxesByName) {
 TEST_F(WindowTest, WindowStartsWithTheInventoryDefaults) {
   MakeWindow();
   Form& form = window->MainForm();
-  for (const FieldSpec& field_spec : CurrentFields()) {
+  for (const FieldSpec& field_spec : current::CurrentFields()) {
     if (field_spec.connection) continue;
     switch (field_spec.kind) {
       case FieldKind::kText:

@@ -8,8 +8,8 @@
 #include <QTimer>
 #include <functional>
 
-#include "current/ui/app_texts.h"
-#include "current/ui/qt_form.h"
+#include "configurator/ui/qt_form.h"
+#include "current/ui/current_app_texts.h"
 #include "window_fixture.h"
 
 namespace tevral::ui::uitest {
@@ -38,7 +38,7 @@ void InspectNextBox(SeenBox& seen) {
 }
 
 TEST(MessageBoxes, MessageAndErrorBoxesAreCaptionedWithTheApplicationTitle) {
-  QtUserDialogs dialogs(QString::fromUtf8(kApplicationTitle));
+  QtUserDialogs dialogs(QString::fromUtf8(current::ui::kApplicationTitle));
   QWidget window;
   window.setObjectName(QStringLiteral("Window"));
   QtForm form(&window, dialogs);
@@ -73,7 +73,7 @@ TEST(MessageBoxes, MessageAndErrorBoxesAreCaptionedWithTheApplicationTitle) {
 }
 
 TEST(MessageBoxes, ReplaceQuestionNamesTheFileAndNoMeansNo) {
-  QtUserDialogs dialogs(QString::fromUtf8(kApplicationTitle));
+  QtUserDialogs dialogs(QString::fromUtf8(current::ui::kApplicationTitle));
   QTimer::singleShot(0, [] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     ASSERT_NE(box, nullptr);

@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <set>
 
-#include "current/ui/field_edit.h"
+#include "configurator/ui/field_edit.h"
 #include "link/exchanges.h"
 #include "sim/simulated_panel.h"
 #include "window_fixture.h"

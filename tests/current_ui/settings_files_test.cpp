@@ -7,7 +7,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "current/ui/field_edit.h"
+#include "configurator/ui/field_edit.h"
 #include "window_fixture.h"
 
 namespace tevral::ui::uitest {

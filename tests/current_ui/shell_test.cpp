@@ -10,8 +10,8 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include "configurator/ui/field_edit.h"
 #include "current/fields.h"
-#include "current/ui/field_edit.h"
 #include "window_fixture.h"
 
 namespace tevral::ui::uitest {
@@ -47,7 +47,7 @@ TEST_F(WindowTest, WindowHasTheFixedClientSizeAndTheGroupsInPlace) {
   EXPECT_EQ(Control("PNGButton6")->toolTip(), QStringLiteral("Про програму"));
   EXPECT_EQ(Control("Label1")->toolTip(), QStringLiteral("Диспетчер пристроїв"));
   // Every control lies inside its group box.
-  for (const FieldSpec& field_spec : CurrentFields()) {
+  for (const FieldSpec& field_spec : current::CurrentFields()) {
     QWidget* widget = Control(std::string(field_spec.name).c_str());
     EXPECT_TRUE(widget->parentWidget()->rect().contains(widget->geometry())) << field_spec.name;
   }

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "current/ui/skin.h"
+#include "configurator/ui/skin.h"
 
 namespace tevral::ui::uitest {
 namespace {
@@ -26,13 +26,5 @@ class QtEnvironment : public ::testing::Environment {
 const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
 }  // namespace
-
-void TypeText(QWidget* widget, const QString& text) {
-  for (const QChar character : text) {
-    const QString one(character);
-    QTest::sendKeyEvent(QTest::KeyAction::Press, widget, Qt::Key_unknown, one, Qt::NoModifier);
-    QTest::sendKeyEvent(QTest::KeyAction::Release, widget, Qt::Key_unknown, one, Qt::NoModifier);
-  }
-}
 
 }  // namespace tevral::ui::uitest

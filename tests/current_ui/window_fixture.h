@@ -1,8 +1,7 @@
 #pragma once
-// What the window tests share: one QApplication for the whole test run, a
-// stand-in user who answers the dialogs and remembers every message, a
-// desktop that counts what it was asked for, and a window built with them
-// in a program folder of the test's own. No system serial port is listed or
+// What the current window's tests share: one QApplication for the whole
+// test run, the stand-in user and desktop of every window test, and a
+// window built with them in a program folder of the test's own. No system serial port is listed or
 // opened: the port list is whatever the test hands in.
 
 #include <gtest/gtest.h>
@@ -16,70 +15,13 @@
 #include <string>
 #include <vector>
 
-#include "current/ui/desktop_services.h"
+#include "configurator_ui/window_test_support.h"
 #include "current/ui/main_window.h"
-#include "current/ui/user_dialogs.h"
 #include "link/com_errors.h"
 
 namespace tevral::ui::uitest {
 
-class RecordingUser : public UserDialogs {
- public:
-  struct Shown {
-    enum class Kind { kMessage, kError } kind;
-    QString text;
-  };
-
-  void Message(QWidget*, const QString& text) override {
-    shown.push_back({Shown::Kind::kMessage, text});
-  }
-  void Error(QWidget*, const QString& text) override {
-    shown.push_back({Shown::Kind::kError, text});
-  }
-  bool ConfirmReplace(QWidget*, const QString& path) override {
-    replace_questions.push_back(path);
-    return replace_answer;
-  }
-  std::optional<QString> ChooseSaveFile(QWidget*, const QString& folder) override {
-    save_dialog_folders.push_back(folder);
-    return save_choice;
-  }
-  std::optional<QString> ChooseOpenFile(QWidget*, const QString& folder) override {
-    open_dialog_folders.push_back(folder);
-    return open_choice;
-  }
-
-  QStringList Messages() const { return Texts(Shown::Kind::kMessage); }
-  QStringList Errors() const { return Texts(Shown::Kind::kError); }
-
-  std::vector<Shown> shown;
-  std::optional<QString> save_choice;
-  std::optional<QString> open_choice;
-  bool replace_answer = true;
-  QStringList replace_questions;
-  QStringList save_dialog_folders;
-  QStringList open_dialog_folders;
-
- private:
-  QStringList Texts(Shown::Kind kind) const {
-    QStringList texts;
-    for (const Shown& s : shown) {
-      if (s.kind == kind) texts << s.text;
-    }
-    return texts;
-  }
-};
-
-class CountingDesktop : public DesktopServices {
- public:
-  void InformationSound() override { ++sounds; }
-  void OpenDeviceManager(QWidget*) override { ++device_manager_opened; }
-  void OpenAddress(const QUrl& address) override { addresses.push_back(address); }
-
-  int sounds = 0;
-  int device_manager_opened = 0;
-  std::vector<QUrl> addresses;
-};
+using tevral::current::ui::TMainForm;
 
 class WindowTest : public ::testing::Test {
  protected:
@@ -130,9 +72,5 @@ class WindowTest : public ::testing::Test {
     return (program_folder.path() + QLatin1Char('/') + name).toStdString();
   }
 };
-
-// Types text into the focused widget one key event per character, so
-// letters outside ASCII reach the field as a keyboard would send them.
-void TypeText(QWidget* widget, const QString& text);
 
 }  // namespace tevral::ui::uitest

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "current/codecs.h"
+#include "configurator/codecs.h"
 #include "earlier/earlier_memory_map.h"
 
 namespace tevral::earlier {

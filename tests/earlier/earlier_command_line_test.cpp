@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "current/ini_file.h"
-#include "current/settings.h"
+#include "configurator/ini_file.h"
+#include "configurator/settings_file.h"
 #include "earlier/earlier_read_sequence.h"
 #include "earlier/earlier_settings.h"
 #include "earlier/earlier_write_checks.h"

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "current/identification.h"
+#include "configurator/identification_line.h"
 #include "earlier_session_fixture.h"
 #include "link/exchanges.h"
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "current/field_table.h"
-#include "current/panel_session.h"
+#include "configurator/field_table.h"
+#include "configurator/panel_session.h"
 #include "earlier/earlier_fields.h"
 #include "link/exchanges.h"
 #include "link/tbcomport.h"

@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "current/field_table.h"
+#include "configurator/field_table.h"
 #include "earlier/earlier_fields.h"
 
 namespace tevral::earlier {

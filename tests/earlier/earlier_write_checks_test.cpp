@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "current/field_table.h"
+#include "configurator/field_table.h"
 #include "earlier/earlier_fields.h"
 #include "earlier/earlier_write_sequence.h"
 

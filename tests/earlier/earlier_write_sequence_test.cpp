@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "current/identification.h"
+#include "configurator/identification_line.h"
 #include "earlier/earlier_codecs.h"
 #include "earlier/earlier_read_sequence.h"
 #include "earlier/earlier_write_checks.h"

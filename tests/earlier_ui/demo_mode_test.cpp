@@ -6,7 +6,7 @@
 #include <QComboBox>
 #include <fstream>
 
-#include "current/ui/demo_mode.h"
+#include "configurator/ui/demo_mode.h"
 #include "earlier_window_fixture.h"
 #include "link/exchanges.h"
 

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QFile>
 
-#include "current/ui/skin.h"
+#include "configurator/ui/skin.h"
 
 namespace tevral::earlier::ui::uitest {
 namespace {
@@ -37,14 +37,6 @@ void EarlierWindowTest::WriteSettingsFile(const QByteArray& content) const {
 QByteArray EarlierWindowTest::ReadSettingsFile() const {
   QFile file(SettingsFile());
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void TypeKeys(QWidget* widget, const QString& text) {
-  for (const QChar character : text) {
-    const QString one(character);
-    QTest::sendKeyEvent(QTest::KeyAction::Press, widget, Qt::Key_unknown, one, Qt::NoModifier);
-    QTest::sendKeyEvent(QTest::KeyAction::Release, widget, Qt::Key_unknown, one, Qt::NoModifier);
-  }
 }
 
 }  // namespace tevral::earlier::ui::uitest

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "current_ui/window_fixture.h"
+#include "configurator_ui/window_test_support.h"
 #include "earlier/ui/earlier_main_window.h"
 #include "link/com_errors.h"
 
@@ -22,6 +22,7 @@ namespace tevral::earlier::ui::uitest {
 
 using tevral::ui::uitest::CountingDesktop;
 using tevral::ui::uitest::RecordingUser;
+using tevral::ui::uitest::TypeText;
 
 class EarlierWindowTest : public ::testing::Test {
  protected:
@@ -87,9 +88,5 @@ class EarlierWindowTest : public ::testing::Test {
  private:
   QString previous_folder_;
 };
-
-// Types text into a widget one key event per character, so letters outside
-// ASCII reach the field as a keyboard would send them.
-void TypeKeys(QWidget* widget, const QString& text);
 
 }  // namespace tevral::earlier::ui::uitest

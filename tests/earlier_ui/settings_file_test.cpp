@@ -95,7 +95,7 @@ TEST_F(EarlierWindowTest, SavedFileLoadsBackEveryFieldAsItWas) {
   auto* point2 = Control("AdvEdit_POINT_2");
   point2->setFocus();
   QTest::keyClick(point2, Qt::Key_A, Qt::ControlModifier);
-  TypeKeys(point2, QStringLiteral("апн"));
+  TypeText(point2, QStringLiteral("апн"));
   const std::vector<std::string> saved = KeptValues(form);
 
   ClickSave(Control("PNGButton2"));

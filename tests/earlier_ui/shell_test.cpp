@@ -14,7 +14,7 @@
 #include <QRadioButton>
 #include <QToolButton>
 
-#include "current/ui/field_edit.h"
+#include "configurator/ui/field_edit.h"
 #include "earlier/earlier_fields.h"
 #include "earlier_window_fixture.h"
 
@@ -374,7 +374,7 @@ TEST_F(EarlierWindowTest, FieldsLetTheUserTypeOnlyWhatTheirRulesAllow) {
     ASSERT_NE(edit, nullptr);
     edit->clear();
     edit->setFocus();
-    TypeKeys(edit, c.typed);
+    TypeText(edit, c.typed);
     EXPECT_EQ(edit->text().toStdString(), c.shown.toStdString()) << c.field;
   }
 }

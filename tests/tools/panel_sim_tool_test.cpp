@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "current/ini_file.h"
+#include "configurator/ini_file.h"
 #include "sim/panel_memory.h"
 #include "tests/tools/panel_sim_process.h"
 #include "tests/tools/tool_fixture.h"

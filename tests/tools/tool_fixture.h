@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "current/ini_file.h"
+#include "configurator/ini_file.h"
 #include "tests/tools/panel_sim_process.h"
 
 namespace tevral::tools_test {
