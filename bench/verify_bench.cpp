@@ -53,6 +53,7 @@ int main() {
   namespace fs = std::filesystem;
   sim::SimulatedPanel panel;
   sim::WriteCurrentPanelImage(panel.Memory());
+  panel.Start();
   const fs::path file = fs::temp_directory_path() / "verify_bench.ini";
   {
     FieldTable form(current::CurrentFields());
