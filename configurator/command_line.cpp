@@ -1,76 +1,41 @@
 #include "configurator/command_line.h"
 
 #include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <exception>
-#include <map>
+#include <fstream>
+#include <iostream>
 #include <optional>
 #include <ostream>
 
 #include "configurator/console.h"
+#include "configurator/field_overrides.h"
 #include "configurator/field_table.h"
+#include "configurator/identification_line.h"
 #include "configurator/messages.h"
+#include "configurator/port_probe.h"
+#include "configurator/progress_line.h"
+#include "link/com_errors.h"
 #include "link/exchanges.h"
+#include "link/port_details.h"
 #include "link/tbcomport.h"
 #include "link/trace.h"
 #include "link/utf8_path.h"
+
+#ifdef _WIN32
+#include <io.h>
+
+#include <cstdio>
+#else
+#include <unistd.h>
+#endif
 
 namespace tevral {
 
 namespace {
 
-// ---- Parsing ---------------------------------------------------------------
-
-bool IsHelp(std::string_view arg) {
-  return arg == "--help" || arg == "-h";
-}
-
-std::optional<int> BaudIndex(std::string_view rate) {
-  const auto* begin = std::begin(kBaudRateItems);
-  const auto* end = std::end(kBaudRateItems);
-  const auto* found = std::find(begin, end, rate);
-  if (found == end) return std::nullopt;
-  return static_cast<int>(found - begin);
-}
-
-std::string RateList() {
-  std::string list;
-  for (std::string_view rate : kBaudRateItems) {
-    if (!list.empty()) list += ", ";
-    list += rate;
-  }
-  return list;
-}
-
-// Collects "--name value" and "--name=value" pairs; every option takes a
-// value and may be given once.
-std::variant<std::map<std::string, std::string>, ArgumentError> CollectOptions(
-    std::span<const std::string> args, std::span<const std::string_view> known) {
-  std::map<std::string, std::string> options;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (!arg.starts_with("--")) return ArgumentError{"unexpected argument '" + arg + "'"};
-    const std::size_t equals = arg.find('=');
-    const std::string name = arg.substr(0, equals);
-    if (std::find(known.begin(), known.end(), name) == known.end()) {
-      return ArgumentError{"unknown option '" + name + "'"};
-    }
-    std::string value;
-    if (equals != std::string::npos) {
-      value = arg.substr(equals + 1);
-    } else if (i + 1 < args.size()) {
-      value = args[++i];
-    } else {
-      return ArgumentError{"option " + name + " needs a value"};
-    }
-    if (value.empty()) return ArgumentError{"option " + name + " needs a value"};
-    if (!options.emplace(name, value).second) {
-      return ArgumentError{"option " + name + " is given more than once"};
-    }
-  }
-  return options;
-}
-
-// ---- Running ----------------------------------------------------------------
+namespace fs = std::filesystem;
 
 // The window shows message lines joined by CR LF; a terminal wants LF.
 std::string TerminalLines(std::string text) {
@@ -82,6 +47,22 @@ std::string TerminalLines(std::string text) {
   }
   return out;
 }
+
+// Everything a command needs to print: its findings, its messages and the
+// progress line between them.
+struct Output {
+  std::ostream& out;
+  std::ostream& err;
+  ProgressLine& progress;
+
+  void Message(const std::string& text) {
+    progress.Clear();
+    err << TerminalLines(text) << std::endl;
+  }
+  void PrintEvents(FieldTable& table) {
+    table.SetEventListener([this](const FormEvent& event) { Message(event.text); });
+  }
+};
 
 // The connection selectors point at the given device: the port list is the
 // computer's, with the device added when it is not among them (a USB
@@ -102,13 +83,14 @@ void SelectConnection(const CommandLineProgram& program, const CommandLineReques
   form.SetItemIndex("cbBaudRate", request.baud_index);
 }
 
-// Runs the panel sequence; an error that escapes it goes to the error box,
-// as in the window. With a trace file every frame and reply is appended to
-// it; a trace that could not be written is reported once the sequence is
-// over, without changing its outcome (the panel was read or written all
-// the same).
+// Runs a panel sequence; an error that escapes it goes to the error box, as
+// in the window. One that comes before the port is open names the port, so
+// a script running over several adapters says which one failed. With a
+// trace file every frame and reply is appended to it; a trace that could
+// not be written is reported once the sequence is over, without changing
+// its outcome (the panel was read or written all the same).
 bool RunSequence(const std::function<bool(PanelSession&)>& sequence, FieldTable& form,
-                 const std::filesystem::path& trace_path) {
+                 const fs::path& trace_path) {
   link::TBComPort port;
   ApplyPanelTimeouts(port);
   link::Exchanges exchanges(port, form);
@@ -121,6 +103,11 @@ bool RunSequence(const std::function<bool(PanelSession&)>& sequence, FieldTable&
       exchanges.SetTrace(&*trace);
     }
     done = sequence(session);
+  } catch (const link::EComPort& error) {
+    const bool opened = port.IsOpen();
+    port.Close();
+    form.ShowError(opened ? std::string(error.what())
+                          : "Порт " + form.Text("cbPort") + ": " + error.what());
   } catch (const std::exception& error) {
     form.ShowError(error.what());
   }
@@ -130,8 +117,110 @@ bool RunSequence(const std::function<bool(PanelSession&)>& sequence, FieldTable&
   return done;
 }
 
-int RunRead(const CommandLineProgram& program, const CommandLineRequest& request,
-            FieldTable& form) {
+// Whether a save into `path` can succeed, asked before the port is opened
+// so a read is not made for nothing: an existing file must open for
+// writing, a new one needs a folder that takes files.
+std::optional<std::string> CheckWritable(const fs::path& path) {
+  std::error_code error;
+  if (fs::exists(path, error)) {
+    if (fs::is_directory(path, error)) return "це папка, а не файл: " + PathToUtf8(path);
+    std::ofstream probe(path, std::ios::app | std::ios::binary);
+    if (!probe) return "файл не можна записати: " + PathToUtf8(path);
+    return std::nullopt;
+  }
+  const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+  if (!fs::is_directory(folder, error)) return "немає папки " + PathToUtf8(folder);
+  const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+  const fs::path test = folder / (".tevral-write-test-" + std::to_string(stamp));
+  {
+    std::ofstream probe(test, std::ios::binary);
+    if (!probe) return "у папку не можна записати: " + PathToUtf8(folder);
+  }
+  fs::remove(test, error);
+  return std::nullopt;
+}
+
+// Loads a settings file for a write or a comparison. A missing or
+// unreadable file, and one that lacks any key, would give defaults that
+// are no one's configuration: each is refused, naming what is wrong.
+std::optional<FieldTable> LoadSettingsFile(const CommandLineProgram& program, const fs::path& path,
+                                           Output& output) {
+  if (!SettingsFileExists(path)) {
+    output.Message("Файл налаштувань не знайдено: " + PathToUtf8(path));
+    return std::nullopt;
+  }
+  std::optional<IniFile> file = IniFile::Load(path);
+  if (!file) {
+    output.Message("Неможливо прочитати файл налаштувань: " + PathToUtf8(path));
+    return std::nullopt;
+  }
+  const std::vector<std::string> missing = MissingSettingsKeys(*file, program.keys);
+  if (!missing.empty()) {
+    output.Message(PathToUtf8(path) + ": " + std::string(kMissingKeysRefusal) + JoinKeys(missing));
+    return std::nullopt;
+  }
+  FieldTable form(program.fields);
+  LoadSettings(form, *file, program.keys);
+  return form;
+}
+
+// The names the two sides of a comparison go by in its lines.
+struct Sides {
+  std::string left;
+  std::string right;
+};
+
+// One line per difference and per setting not compared, on standard
+// output; the verdict closes it.
+int PrintComparison(const Comparison& comparison, const Sides& sides, const std::string& agree,
+                    Output& output) {
+  if (!comparison.left_refusal.empty()) {
+    output.Message(sides.left + ": запис відмовився б від цих значень (" +
+                   TerminalLines(comparison.left_refusal) + "); порівнюються як є.");
+  }
+  if (!comparison.right_refusal.empty()) {
+    output.Message(sides.right + ": запис відмовився б від цих значень (" +
+                   TerminalLines(comparison.right_refusal) + "); порівнюються як є.");
+  }
+  output.progress.Clear();
+  for (const FieldDifference& d : comparison.differences) {
+    output.out << d.label << ": " << sides.left << " «" << d.left_value << "», " << sides.right
+               << " «" << d.right_value << "»\n";
+  }
+  for (const NotCompared& n : comparison.not_compared) {
+    output.out << n.label << ": не порівнюється (" << n.reason << ")\n";
+  }
+  if (comparison.Agree()) {
+    output.out << agree << "\n";
+    return kExitSuccess;
+  }
+  output.out << "Відмінностей: " << comparison.differences.size() << ".\n";
+  return kExitDiffer;
+}
+
+// Reads the panel into a table of its own, leaving `values` alone, and
+// compares the two.
+int ComparePanel(const CommandLineProgram& program, const CommandLineRequest& request,
+                 const FieldTable& values, const Sides& sides, Output& output) {
+  output.progress.SetPhase("перевірка");
+  ProgressTable panel(BlankPanelTable(program.fields), output.progress);
+  output.PrintEvents(panel);
+  SelectConnection(program, request, panel);
+  if (!RunSequence(program.read, panel, request.trace)) return kExitFailure;
+  const bool limited = panel.Caption() == kLimitedCaption;
+  const Comparison comparison = CompareWithPanel(values, panel, limited, program.comparison);
+  return PrintComparison(comparison, sides, "Панель містить те саме, що " + sides.left + ".",
+                         output);
+}
+
+int RunRead(const CommandLineProgram& program, const CommandLineRequest& request, Output& output) {
+  if (auto problem = CheckWritable(request.file)) {
+    output.Message("Неможливо зберегти налаштування: " + *problem);
+    return kExitFailure;
+  }
+  output.progress.SetPhase("читання");
+  ProgressTable form(program.fields, output.progress);
+  output.PrintEvents(form);
   SelectConnection(program, request, form);
   // Nothing touches the file unless the read completed: a broken-off read
   // leaves a mixture of old and new values that must not be kept.
@@ -146,115 +235,97 @@ int RunRead(const CommandLineProgram& program, const CommandLineRequest& request
   return kExitSuccess;
 }
 
-int RunWrite(const CommandLineProgram& program, const CommandLineRequest& request, FieldTable& form,
-             std::ostream& err) {
-  // Loading a missing file would quietly give every key its default; a
-  // write of those would be no one's configuration.
-  if (!SettingsFileExists(request.file)) {
-    err << "Файл налаштувань не знайдено: " << PathToUtf8(request.file) << "\n";
-    return kExitFailure;
+int RunWrite(const CommandLineProgram& program, const CommandLineRequest& request, Output& output) {
+  std::optional<FieldTable> loaded = LoadSettingsFile(program, request.file, output);
+  if (!loaded) return kExitFailure;
+  for (const std::string& assignment : request.sets) {
+    if (auto refusal = ApplyFieldOverride(*loaded, program.comparison, assignment)) {
+      output.Message(*refusal);
+      return kExitUsage;
+    }
   }
-  std::optional<IniFile> file = IniFile::Load(request.file);
-  if (!file) {
-    err << "Неможливо прочитати файл налаштувань: " << PathToUtf8(request.file) << "\n";
-    return kExitFailure;
-  }
-  LoadSettings(form, *file, program.keys);
-  form.ShowMessage(kOpenSuccessMessage);
+  output.progress.SetPhase("запис");
+  ProgressTable form(*loaded, output.progress);
+  output.PrintEvents(form);
   // The file's port position belongs to another computer's list; the
   // device on the command line decides.
   SelectConnection(program, request, form);
-  return RunSequence(program.write, form, request.trace) ? kExitSuccess : kExitFailure;
+  if (!RunSequence(program.write, form, request.trace)) return kExitFailure;
+  if (!request.verify) return kExitSuccess;
+  // The read-back opens the port anew and starts with the identification,
+  // as every read does: the panel has acknowledged the write's last frame,
+  // so it is ready for it.
+  return ComparePanel(program, request, form, {"записано", "панель"}, output);
+}
+
+int RunVerify(const CommandLineProgram& program, const CommandLineRequest& request,
+              Output& output) {
+  std::optional<FieldTable> loaded = LoadSettingsFile(program, request.file, output);
+  if (!loaded) return kExitFailure;
+  return ComparePanel(program, request, *loaded, {"файл", "панель"}, output);
+}
+
+int RunDiff(const CommandLineProgram& program, const CommandLineRequest& request, Output& output) {
+  std::optional<FieldTable> left = LoadSettingsFile(program, request.file, output);
+  if (!left) return kExitFailure;
+  std::optional<FieldTable> right = LoadSettingsFile(program, request.second_file, output);
+  if (!right) return kExitFailure;
+  const Comparison comparison = CompareSettings(*left, *right, program.comparison);
+  return PrintComparison(
+      comparison, {PathToUtf8(request.file.filename()), PathToUtf8(request.second_file.filename())},
+      "Файли містять те саме.", output);
+}
+
+int RunPorts(Output& output) {
+  const std::vector<link::PortDetails> ports = link::DescribeSerialPorts();
+  if (ports.empty()) {
+    output.Message("Послідовних портів не знайдено.");
+    return kExitSuccess;
+  }
+  for (const link::PortDetails& port : ports) output.out << DescribePort(port) << "\n";
+  return kExitSuccess;
+}
+
+int RunDetect(const CommandLineRequest& request, Output& output) {
+  std::vector<std::string> devices = request.devices;
+  if (devices.empty()) devices = UsbAdapterPorts(link::DescribeSerialPorts());
+  if (devices.empty()) {
+    output.Message(
+        "USB-адаптерів не знайдено; вбудовані порти перевіряються лише названі явно: "
+        "detect ПОРТ...");
+    return kExitFailure;
+  }
+  bool found = false;
+  for (const std::string& device : devices) {
+    output.progress.Clear();
+    const ProbeOutcome outcome = ProbePort(device, request.baud_index);
+    switch (outcome.kind) {
+      case ProbeOutcome::Kind::kIdentified:
+      case ProbeOutcome::Kind::kAnswered:
+        found = true;
+        output.out << device << ": " << outcome.text << "\n";
+        break;
+      case ProbeOutcome::Kind::kSilent:
+        output.out << device << ": немає відповіді\n";
+        break;
+      case ProbeOutcome::Kind::kNotOpened:
+        output.out << device << ": " << ErrorBoxText(outcome.text) << "\n";
+        break;
+    }
+    output.out.flush();
+  }
+  return found ? kExitSuccess : kExitFailure;
+}
+
+bool StandardErrorIsTerminal() {
+#ifdef _WIN32
+  return _isatty(_fileno(stderr)) != 0;
+#else
+  return isatty(STDERR_FILENO) != 0;
+#endif
 }
 
 }  // namespace
-
-ParsedArguments ParseCommandLine(std::span<const std::string> args) {
-  if (std::any_of(args.begin(), args.end(), [](const std::string& a) { return IsHelp(a); })) {
-    return HelpRequest{};
-  }
-  if (args.empty()) return ArgumentError{"no command given"};
-  CommandLineRequest request;
-  std::string_view file_option;
-  if (args[0] == "read") {
-    request.command = PanelCommand::kRead;
-    file_option = "--out";
-  } else if (args[0] == "write") {
-    request.command = PanelCommand::kWrite;
-    file_option = "--in";
-  } else {
-    return ArgumentError{"unknown command '" + args[0] + "'"};
-  }
-  const std::string_view known[] = {"--port", "--baud", file_option, "--trace"};
-  auto collected = CollectOptions(args.subspan(1), known);
-  if (auto* error = std::get_if<ArgumentError>(&collected)) return *error;
-  auto& options = std::get<std::map<std::string, std::string>>(collected);
-
-  if (!options.contains("--port")) return ArgumentError{"--port DEVICE is required"};
-  request.port = options["--port"];
-  const std::string file_key(file_option);
-  if (!options.contains(file_key)) return ArgumentError{file_key + " FILE is required"};
-  request.file = PathFromUtf8(options[file_key]);
-  if (options.contains("--baud")) {
-    auto index = BaudIndex(options["--baud"]);
-    if (!index) {
-      return ArgumentError{"--baud must be one of " + RateList() + " (not '" + options["--baud"] +
-                           "')"};
-    }
-    request.baud_index = *index;
-  }
-  if (options.contains("--trace")) request.trace = PathFromUtf8(options["--trace"]);
-  return request;
-}
-
-std::string CommandLineHelp(std::string_view program_name) {
-  const std::string name(program_name);
-  std::string help = "Usage:\n";
-  help += "  " + name + " read  --port DEVICE [--baud RATE] --out FILE [--trace LOG]\n";
-  help += "  " + name + " write --port DEVICE [--baud RATE] --in FILE [--trace LOG]\n";
-  help += "  " + name + " [--demo] [--trace LOG]\n";
-  help += "  " + name + " --help\n";
-  help += R"(
-Without a command the configurator window opens. --demo adds the port
-"DEMO" to its port list: a simulated panel inside the program, to try
-everything without a panel. --trace appends every frame and reply of the
-window's reads and writes to LOG.
-
-read   Reads the panel's settings through the serial port DEVICE (for
-       example /dev/ttyUSB0), starting from the window's default values.
-       When the read completes, the settings are saved into FILE exactly
-       as the window's Save button saves them: FILE is taken as given
-       (not moved into the program's folder), created when missing,
-       otherwise updated in place keeping its other sections, and
-       replaced all at once. A read that fails leaves FILE untouched.
-write  Loads FILE as the window's Open button does, over the window's
-       default values, checks every value, and writes the settings into
-       the panel through DEVICE. A FILE that does not exist is an error;
-       nothing is sent then. The port position stored in FILE is ignored:
-       DEVICE is used.
-
-Options:
-  --port DEVICE  serial port the panel is connected to (required)
-  --baud RATE    line speed (default 115200), one of
-)";
-  help += "                 " + RateList() + "\n";
-  help += R"(  --out FILE     settings file to save (read)
-  --in FILE      settings file to load (write)
-  --trace LOG    append every frame sent and every reply received to LOG,
-                 one line each with the time, the port and the outcome
-  --help, -h     this text
-Options may also be written --name=value.
-
-Put the panel into its configuration mode (function 28) first.
-Every change of the window caption and every message the window would
-show is printed to standard error as it happens, in UTF-8.
-
-Exit status: 0 after "Прочитано успішно." (and the save) or
-"Записано успішно."; 1 after any failure (no answer, refused value,
-port or file error, missing FILE); 2 for wrong arguments.
-)";
-  return help;
-}
 
 std::vector<std::string> SystemSerialPorts() {
   std::vector<std::string> ports;
@@ -263,30 +334,45 @@ std::vector<std::string> SystemSerialPorts() {
 }
 
 int RunCommandLine(const CommandLineProgram& program, std::span<const std::string> args,
-                   std::ostream& out, std::ostream& err) {
-  ParsedArguments parsed = ParseCommandLine(args);
-  if (std::holds_alternative<HelpRequest>(parsed)) {
-    out << CommandLineHelp(program.name);
+                   std::ostream& out, std::ostream& err, bool progress) {
+  ParsedArguments parsed = ParseCommandLine(program, args);
+  if (const auto* help = std::get_if<HelpRequest>(&parsed)) {
+    out << help->text;
     return kExitSuccess;
   }
-  if (auto* error = std::get_if<ArgumentError>(&parsed)) {
+  if (const auto* version = std::get_if<VersionRequest>(&parsed)) {
+    out << version->text;
+    return kExitSuccess;
+  }
+  if (const auto* error = std::get_if<ArgumentError>(&parsed)) {
     err << program.name << ": " << error->message << "\n"
         << "Run '" << program.name << " --help' for usage.\n";
     return kExitUsage;
   }
   const auto& request = std::get<CommandLineRequest>(parsed);
-
-  FieldTable form(program.fields);
-  form.SetEventListener(
-      [&err](const FormEvent& event) { err << TerminalLines(event.text) << std::endl; });
-  return request.command == PanelCommand::kRead ? RunRead(program, request, form)
-                                                : RunWrite(program, request, form, err);
+  ProgressLine line(err, progress);
+  Output output{out, err, line};
+  switch (request.command) {
+    case PanelCommand::kRead:
+      return RunRead(program, request, output);
+    case PanelCommand::kWrite:
+      return RunWrite(program, request, output);
+    case PanelCommand::kVerify:
+      return RunVerify(program, request, output);
+    case PanelCommand::kDiff:
+      return RunDiff(program, request, output);
+    case PanelCommand::kPorts:
+      return RunPorts(output);
+    case PanelCommand::kDetect:
+      return RunDetect(request, output);
+  }
+  return kExitFailure;
 }
 
 int RunCommandLine(const CommandLineProgram& program, int argc, char** argv) {
   const std::vector<std::string> args = CommandLineArguments(argc, argv);
   ConsoleStreams console;
-  return RunCommandLine(program, args, console.Out(), console.Err());
+  return RunCommandLine(program, args, console.Out(), console.Err(), StandardErrorIsTerminal());
 }
 
 }  // namespace tevral

@@ -54,6 +54,25 @@ bool SettingsFileExists(const fs::path& path) {
   return fs::is_regular_file(path, ec);
 }
 
+std::vector<std::string> MissingSettingsKeys(const IniFile& file, SettingsKeySet keys) {
+  std::vector<std::string> missing;
+  for (const SettingSpec& spec : keys) {
+    if (!file.ReadValue(spec.section, KeyName(spec.key))) {
+      missing.push_back(std::string(spec.section) + "/" + std::string(KeyName(spec.key)));
+    }
+  }
+  return missing;
+}
+
+std::string JoinKeys(const std::vector<std::string>& keys) {
+  std::string line;
+  for (const std::string& key : keys) {
+    if (!line.empty()) line += ", ";
+    line += key;
+  }
+  return line;
+}
+
 void LoadSettings(Form& form, const IniFile& file, SettingsKeySet keys) {
   for (const SettingSpec& setting : keys) {
     const std::string_view key = KeyName(setting.key);

@@ -11,6 +11,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "configurator/form.h"
 #include "configurator/ini_file.h"
@@ -68,6 +69,23 @@ std::string OpenedMessage(const std::filesystem::path& path);
 // gives every key its default, so callers report a missing file instead of
 // loading it.
 bool SettingsFileExists(const std::filesystem::path& path);
+
+// The keys of `keys` that `file` lacks, as "section/key", in the set's
+// order. A load gives each of them its default, which is no one's setting:
+// the command line refuses to write such a file, the window says which
+// keys were missing.
+std::vector<std::string> MissingSettingsKeys(const IniFile& file, SettingsKeySet keys);
+
+// What the window's Open adds under its success message when keys were
+// missing, followed by the keys.
+inline constexpr std::string_view kMissingKeysNotice =
+    "Файл не містить ключів (поля отримали типові значення): ";
+// Why the command line will not write such a file, followed by the keys.
+inline constexpr std::string_view kMissingKeysRefusal =
+    "Файл налаштувань не містить ключів, тому нічого не записано: ";
+
+// The missing keys as one line for a message: "a/Text, b/Checked".
+std::string JoinKeys(const std::vector<std::string>& keys);
 
 // Sets the controls key by key, in the set's order, each as soon as it is
 // read. Text goes in unchanged; an index outside a choice's items selects

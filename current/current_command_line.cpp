@@ -1,5 +1,6 @@
 #include "current/current_command_line.h"
 
+#include "current/current_comparison.h"
 #include "current/fields.h"
 #include "current/read_sequence.h"
 #include "current/settings_keys.h"
@@ -10,6 +11,8 @@ namespace tevral::current {
 CommandLineProgram CurrentCommandLineProgram() {
   CommandLineProgram program;
   program.name = "terminal";
+  program.version = "0.7";
+  program.comparison = CurrentComparisonPlan();
   program.fields = CurrentFields();
   program.keys = CurrentSettingsKeys();
   program.read = ReadFromPanel;

@@ -1,19 +1,17 @@
 #pragma once
 // terminal without a window, for service scripts and checks:
 //
-//   terminal read  --port DEVICE [--baud RATE] --out FILE [--trace LOG]
-//   terminal write --port DEVICE [--baud RATE] --in FILE [--trace LOG]
-//   terminal --help
+//   terminal read / write / verify / diff / ports / detect
 //
 // The shared parser and runner with the current field set, its 26 settings
-// keys and its read and write sequences.
+// keys, its read and write sequences and its comparison plan.
 
 #include "configurator/command_line.h"
 
 namespace tevral::current {
 
 // The current program: its fields, its 26 keys, ReadFromPanel and
-// WriteToPanel, the system's port list.
+// WriteToPanel, its comparison plan, the system's port list.
 CommandLineProgram CurrentCommandLineProgram();
 
 }  // namespace tevral::current

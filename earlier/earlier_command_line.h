@@ -1,9 +1,7 @@
 #pragma once
 // terminal-earlier without a window, for batch work and scripts:
 //
-//   terminal-earlier read  --port DEVICE [--baud RATE] --out FILE
-//   terminal-earlier write --port DEVICE [--baud RATE] --in FILE
-//   terminal-earlier --help
+//   terminal-earlier read / write / verify / diff / ports / detect
 //
 // The shared parser, output and exit status, with the earlier field set,
 // its 29 settings keys and its read and write sequences.

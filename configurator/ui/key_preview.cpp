@@ -16,16 +16,31 @@ KeyPreview::~KeyPreview() {
 }
 
 bool KeyPreview::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyRelease) handled_ = {};
   if (event->type() != QEvent::KeyPress || !window_) return false;
   auto* widget = qobject_cast<QWidget*>(watched);
   if (widget == nullptr || widget->window() != window_) return false;
   // A key goes first to the focused control and, when that control does not
   // want it, on to its parents; only that first delivery counts. With no
-  // focused control the window itself is the first.
+  // focused control the window itself is the first. A handler that showed a
+  // message box may have moved the focus by the time the same key goes on
+  // to the parents of the control that took it, and a control may pass it
+  // on to itself again: until it is released, that is no new key.
+  auto* key = static_cast<QKeyEvent*>(event);
+  if (IsSameKeyGoingUp(*key, widget)) return false;
   QWidget* focus = window_->focusWidget();
   const bool first_delivery = focus != nullptr ? widget == focus : widget == window_;
-  if (first_delivery) handler_(*static_cast<QKeyEvent*>(event));
+  if (first_delivery) {
+    handled_ = {key, key->key(), key->modifiers(), widget};
+    handler_(*key);
+  }
   return false;
+}
+
+bool KeyPreview::IsSameKeyGoingUp(const QKeyEvent& key, const QWidget* widget) const {
+  return &key == handled_.event && key.key() == handled_.key &&
+         key.modifiers() == handled_.modifiers && handled_.target != nullptr &&
+         (widget == handled_.target || widget->isAncestorOf(handled_.target));
 }
 
 }  // namespace tevral::ui
@@ -52,6 +67,10 @@ int LatinKey(const QKeyEvent& key) {
       return Qt::Key_G;
     case 28:
       return Qt::Key_T;
+    case 41:
+      return Qt::Key_F;
+    case 45:
+      return Qt::Key_K;
     default:
       break;
   }

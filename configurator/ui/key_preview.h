@@ -26,6 +26,16 @@ class KeyPreview : public QObject {
  private:
   QPointer<QWidget> window_;
   std::function<void(const QKeyEvent&)> handler_;
+  // The key press handled last, to tell it from a new one as it goes on to
+  // the parents of the control that took it.
+  struct HandledKey {
+    const QKeyEvent* event = nullptr;
+    int key = 0;
+    Qt::KeyboardModifiers modifiers;
+    QPointer<QWidget> target;
+  };
+  bool IsSameKeyGoingUp(const QKeyEvent& key, const QWidget* widget) const;
+  HandledKey handled_;
 };
 
 }  // namespace tevral::ui

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "configurator/panel_comparison.h"
 #include "configurator/panel_session.h"
 #include "configurator/settings_file.h"
 #include "configurator/stop_request.h"
@@ -108,6 +109,16 @@ class PanelWindow : public QWidget {
   std::vector<std::string> saved_values_;
   bool close_after_command_ = false;
   bool telling_write_cannot_stop_ = false;
+
+  // Ctrl+K: reads the panel into a table of its own, leaving the fields
+  // alone, and shows how it differs from the window; the engineer may take
+  // the panel's values into the window.
+  void ComparePanelWithWindow(const ComparisonPlan& plan);
+  // Ctrl+F: sends the identification quietly to each USB adapter of the
+  // port list (and to a port the program provides itself, the demo panel)
+  // and marks in the list the port a panel answered on. Never a built-in
+  // port, and never without the engineer asking.
+  void FindPanelPort();
 
   MainFormServices services_;
   link::TBComPort port_;

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QDir>
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -11,6 +12,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "configurator/field_table.h"
 #include "configurator/form.h"
@@ -25,13 +27,6 @@
 #include "current/ui/main_window.h"
 
 namespace {
-
-// The verbs that belong to the command line; everything else is the
-// window's. The command line needs no display, so it runs before any
-// QApplication exists.
-bool IsCommandLineVerb(std::string_view argument) {
-  return argument == "read" || argument == "write" || argument == "--help" || argument == "-h";
-}
 
 // Hidden option for the documentation: renders the main window and the
 // about window into DIR/terminal.png and DIR/terminal-about.png and ends.
@@ -89,8 +84,11 @@ int RunWindow(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc > 1 && IsCommandLineVerb(argv[1])) {
+  // Anything but the window's own options belongs to the command line, which
+  // needs no display and so runs before any QApplication exists: a mistyped
+  // verb is a usage error, never a window that cannot start.
+  const std::vector<std::string> args(argv + std::min(argc, 1), argv + argc);
+  if (!tevral::IsWindowRequest(args))
     return tevral::RunCommandLine(tevral::current::CurrentCommandLineProgram(), argc, argv);
-  }
   return RunWindow(argc, argv);
 }

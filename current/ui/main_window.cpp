@@ -1,5 +1,8 @@
 #include "current/ui/main_window.h"
 
+#include "current/current_comparison.h"
+
+#include <QDir>
 #include <QKeyEvent>
 
 #include "configurator/settings_file.h"
@@ -55,6 +58,9 @@ void TMainForm::FormKeyDown(const QKeyEvent& key) {
   if (ctrl && latin == Qt::Key_O) PNGButton_OpenClick();
   if (ctrl && latin == Qt::Key_S) PNGButton_SaveClick();
   PanelCommandKeys(key);
+  if (ctrl && latin == Qt::Key_K)
+    Guarded([this] { ComparePanelWithWindow(CurrentComparisonPlan()); });
+  if (ctrl && latin == Qt::Key_F) Guarded([this] { FindPanelPort(); });
 }
 
 void TMainForm::PNGButton_OpenClick() {

@@ -67,7 +67,15 @@ void TMainForm::OpenSettingsFile() {
   }
   LoadSettings(form_, *file, CurrentSettingsKeys());
   MarkFieldsSaved();
-  form_.ShowMessage(OpenedMessage(source));
+  // A key the file lacks got its default, which may be "?": say which, so
+  // the engineer does not take those fields for the file's values.
+  const std::vector<std::string> missing = MissingSettingsKeys(*file, CurrentSettingsKeys());
+  if (missing.empty()) {
+    form_.ShowMessage(OpenedMessage(source));
+  } else {
+    form_.ShowMessage(OpenedMessage(source) + "\r\n" + std::string(kMissingKeysNotice) +
+                      JoinKeys(missing));
+  }
 }
 
 void TMainForm::LoadStartUpFile() {

@@ -6,6 +6,7 @@
 
 #include "configurator/ui/app_texts.h"
 #include "configurator/ui/key_preview.h"
+#include "earlier/earlier_comparison.h"
 #include "earlier/earlier_read_sequence.h"
 #include "earlier/earlier_settings.h"
 #include "earlier/earlier_write_sequence.h"
@@ -60,11 +61,17 @@ SettingsKeySet TMainForm::KeptFields() const {
 }
 
 void TMainForm::FormKeyDown(const QKeyEvent& key) {
-  // F1, Ctrl+R and the read and write keys: the settings live in one fixed
-  // file, so there is nothing for Ctrl+O or Ctrl+S to choose.
+  // F1, Ctrl+R, the read and write keys, comparing with the panel and
+  // finding its port: the settings live in one fixed file, so there is
+  // nothing for Ctrl+O or Ctrl+S to choose.
   if (key.key() == Qt::Key_F1) ShowAboutWindow();
   const bool ctrl = key.modifiers().testFlag(Qt::ControlModifier);
-  if (ctrl && tevral::ui::LatinKey(key) == Qt::Key_R) Guarded([this] { RefreshPorts(); });
+  const int latin = tevral::ui::LatinKey(key);
+  if (ctrl && latin == Qt::Key_R) Guarded([this] { RefreshPorts(); });
+  if (ctrl && latin == Qt::Key_K) {
+    Guarded([this] { ComparePanelWithWindow(EarlierComparisonPlan()); });
+  }
+  if (ctrl && latin == Qt::Key_F) Guarded([this] { FindPanelPort(); });
   PanelCommandKeys(key);
 }
 

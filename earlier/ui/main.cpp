@@ -5,12 +5,14 @@
 #include <QApplication>
 #include <QCursor>
 #include <QDir>
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "configurator/field_table.h"
 #include "configurator/form.h"
@@ -25,13 +27,6 @@
 #include "earlier/ui/earlier_main_window.h"
 
 namespace {
-
-// The verbs that belong to the command line; everything else is the
-// window's. The command line needs no display, so it runs before any
-// QApplication exists.
-bool IsCommandLineVerb(std::string_view argument) {
-  return argument == "read" || argument == "write" || argument == "--help" || argument == "-h";
-}
 
 // The picture for the documentation shows the window as it starts, with
 // its defaults; a message box (the start-up load's, when no settings file
@@ -104,8 +99,11 @@ int RunWindow(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc > 1 && IsCommandLineVerb(argv[1])) {
+  // Anything but the window's own options belongs to the command line, which
+  // needs no display and so runs before any QApplication exists: a mistyped
+  // verb is a usage error, never a window that cannot start.
+  const std::vector<std::string> args(argv + std::min(argc, 1), argv + argc);
+  if (!tevral::IsWindowRequest(args))
     return tevral::RunCommandLine(tevral::earlier::EarlierCommandLineProgram(), argc, argv);
-  }
   return RunWindow(argc, argv);
 }

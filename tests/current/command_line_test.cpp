@@ -50,7 +50,7 @@ TEST(CommandLineArgumentsTest, ValidRequests) {
        "c"},
   };
   for (const Case& c : cases) {
-    ParsedArguments parsed = ParseCommandLine(c.args);
+    ParsedArguments parsed = ParseCommandLine(CurrentCommandLineProgram(), c.args);
     ASSERT_TRUE(std::holds_alternative<CommandLineRequest>(parsed)) << c.args[0];
     const auto& request = std::get<CommandLineRequest>(parsed);
     EXPECT_EQ(request.command, c.command);
@@ -64,7 +64,8 @@ TEST(CommandLineArgumentsTest, HelpAndMistakes) {
   const std::vector<std::string> help_cases[] = {
       {"--help"}, {"-h"}, {"read", "--port", "p", "--help"}};
   for (const auto& args : help_cases) {
-    EXPECT_TRUE(std::holds_alternative<HelpRequest>(ParseCommandLine(args)));
+    EXPECT_TRUE(
+        std::holds_alternative<HelpRequest>(ParseCommandLine(CurrentCommandLineProgram(), args)));
   }
   const std::vector<std::string> wrong_cases[] = {
       {},
@@ -83,7 +84,8 @@ TEST(CommandLineArgumentsTest, HelpAndMistakes) {
       {"read", "--speed", "9600", "--port", "p", "--out", "f"},
   };
   for (const auto& args : wrong_cases) {
-    EXPECT_TRUE(std::holds_alternative<ArgumentError>(ParseCommandLine(args)))
+    EXPECT_TRUE(
+        std::holds_alternative<ArgumentError>(ParseCommandLine(CurrentCommandLineProgram(), args)))
         << ::testing::PrintToString(args);
   }
 }
@@ -199,12 +201,18 @@ TEST_F(CommandLineTest, FailedReadLeavesTheFileAlone) {
   EXPECT_NE(err_.str().find("Помилка читання !\nНеобхідно перевірити:"), std::string::npos)
       << err_.str();
 
-  // A port that cannot be opened: the component's error, no file.
+  // A port that cannot be opened: the component's error naming the port,
+  // no file.
   const fs::path fresh = folder_ / "fresh.ini";
-  EXPECT_EQ(Run({"read", "--port", (folder_ / "no-such-port").string(), "--out", fresh.string()}),
-            1);
+  const std::string missing_port = (folder_ / "no-such-port").string();
+  EXPECT_EQ(Run({"read", "--port", missing_port, "--out", fresh.string()}), 1);
   EXPECT_FALSE(fs::exists(fresh));
-  EXPECT_EQ(err_.str(), "Спроба відкрити неіснуючий СОМ-порт.\n");
+  EXPECT_EQ(err_.str(), "Порт " + missing_port + ": Спроба відкрити неіснуючий СОМ-порт.\n");
+
+  // A file that cannot be saved is found before the port is opened.
+  const std::string no_folder = (folder_ / "no-such-folder" / "panel.ini").string();
+  EXPECT_EQ(Run({"read", "--port", panel_.DevicePath(), "--out", no_folder}), 1);
+  EXPECT_NE(err_.str().find("Неможливо зберегти налаштування"), std::string::npos) << err_.str();
 }
 
 TEST_F(CommandLineTest, WriteRefusalsSendNothing) {
@@ -213,14 +221,16 @@ TEST_F(CommandLineTest, WriteRefusalsSendNothing) {
             1);
   EXPECT_NE(err_.str().find("none.ini"), std::string::npos);
 
-  // A file without most keys reads "?" into the text fields: the write
-  // refuses it instead of sending "?" as a phone digit.
+  // A file without most keys would read "?" and defaults into the fields:
+  // the write refuses it and names every key that is missing.
   const fs::path sparse = folder_ / "sparse.ini";
   std::ofstream(sparse, std::ios::binary) << "[AdvEdit_POINT_1]\r\nText=internet\r\n";
   EXPECT_EQ(Run({"write", "--port", panel_.DevicePath(), "--in", sparse.string()}), 1);
-  EXPECT_EQ(err_.str(),
-            "Відкрито успішно.\nНевідповідність знаків в полі \"Номер аварійної передачі\": "
-            "допускається до 16 цифр 0-9 та \"A\"\n");
+  EXPECT_NE(err_.str().find(std::string(kMissingKeysRefusal) + "cbPort/ItemIndex, CheckEnTst"),
+            std::string::npos)
+      << err_.str();
+  EXPECT_NE(err_.str().find("AdvEdit_LocalPortSim2Serv3/Text\n"), std::string::npos);
+  EXPECT_EQ(err_.str().find("AdvEdit_POINT_1/"), std::string::npos);
 
   // A number that does not convert: the parser's error, UTF-8 on the terminal.
   const fs::path bad_number = MakeSettingsFile("bad.ini");
@@ -230,20 +240,63 @@ TEST_F(CommandLineTest, WriteRefusalsSendNothing) {
   text.replace(text.find(period), period.size(), "[EDIT_TestPer]\r\nText=\xF1\xEE\xF0\xEE\xEA\r\n");
   std::ofstream(bad_number, std::ios::binary | std::ios::trunc) << text;
   EXPECT_EQ(Run({"write", "--port", panel_.DevicePath(), "--in", bad_number.string()}), 1);
-  EXPECT_EQ(err_.str(), "Відкрито успішно.\n'сорок' is not a valid integer value.\n");
+  EXPECT_EQ(err_.str(), "'сорок' is not a valid integer value.\n");
 
   EXPECT_TRUE(panel_.ReceivedBytes().empty());
 }
 
 TEST_F(CommandLineTest, UsageAndHelp) {
   EXPECT_EQ(Run({"read", "--port", panel_.DevicePath()}), 2);
-  EXPECT_NE(err_.str().find("--out FILE is required"), std::string::npos) << err_.str();
+  EXPECT_NE(err_.str().find("--out is required"), std::string::npos) << err_.str();
   EXPECT_NE(err_.str().find("terminal --help"), std::string::npos);
   EXPECT_EQ(Run({"--help"}), 0);
-  EXPECT_NE(out_.str().find("terminal read  --port DEVICE [--baud RATE] --out FILE"),
+  EXPECT_NE(out_.str().find("terminal read   --port DEVICE [--baud RATE] --out FILE"),
             std::string::npos);
   EXPECT_EQ(err_.str(), "");
   EXPECT_TRUE(panel_.ReceivedBytes().empty());
+}
+
+TEST_F(CommandLineTest, DiffComparesTwoFilesOfflineAsVerifyDoes) {
+  const fs::path a = MakeSettingsFile("a.ini");
+  IniFile edited = *IniFile::Load(a);
+  edited.WriteString("AdvEdit_Object", "Text", "12ab");  // the same number to the panel
+  const fs::path same = folder_ / "same.ini";
+  std::ofstream(same, std::ios::binary) << edited.Serialize();
+  EXPECT_EQ(Run({"diff", a.string(), same.string()}), kExitSuccess) << err_.str();
+  EXPECT_NE(out_.str().find("Файли містять те саме."), std::string::npos) << out_.str();
+
+  edited.WriteString("AdvEdit_LocalPortSim2Serv3", "Text", "7001");
+  const fs::path other = folder_ / "other.ini";
+  std::ofstream(other, std::ios::binary) << edited.Serialize();
+  EXPECT_EQ(Run({"diff", a.string(), other.string()}), kExitDiffer) << err_.str();
+  EXPECT_EQ(out_.str().find("SIM 2 Локальний порт 3: a.ini «65535», other.ini «7001»\n"), 0u)
+      << out_.str();
+  EXPECT_NE(out_.str().find("Відмінностей: 1."), std::string::npos);
+
+  EXPECT_EQ(Run({"diff", a.string()}), kExitUsage);
+  EXPECT_EQ(Run({"diff", a.string(), (folder_ / "none.ini").string()}), kExitFailure);
+  EXPECT_TRUE(panel_.ReceivedBytes().empty());
+}
+
+TEST(CommandLineRouting, OnlyTheWindowsOwnOptionsOpenTheWindow) {
+  struct Case {
+    std::vector<std::string> args;
+    bool window;
+  };
+  const Case cases[] = {
+      {{}, true},
+      {{"--demo"}, true},
+      {{"--trace", "log.txt", "--demo"}, true},
+      {{"--trace=log.txt"}, true},
+      {{"--screenshot", "docs"}, true},
+      {{"raed"}, false},
+      {{"--version"}, false},
+      {{"--demo", "read"}, false},
+      {{"-platform", "offscreen"}, false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(IsWindowRequest(c.args), c.window) << ::testing::PrintToString(c.args);
+  }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -82,25 +83,36 @@ TEST_F(EarlierCommandLineTest, WrongArgumentsExitWithTwo) {
   }
   EXPECT_TRUE(panel_.Requests().empty());
   EXPECT_EQ(Run({"--help"}), kExitSuccess);
-  EXPECT_NE(out_.str().find("terminal-earlier write --port DEVICE"), std::string::npos);
+  EXPECT_NE(out_.str().find("terminal-earlier write  --port DEVICE"), std::string::npos);
+  // Its help speaks of its own fixed file, not of an Open button it lacks.
+  EXPECT_EQ(out_.str().find("Open button"), std::string::npos);
+  EXPECT_EQ(Run({"write", "--help"}), kExitSuccess);
+  EXPECT_EQ(out_.str().find("Open button"), std::string::npos);
+  EXPECT_NE(out_.str().find("zEdaza.ini"), std::string::npos);
+  EXPECT_EQ(Run({"--version"}), kExitSuccess);
+  EXPECT_EQ(out_.str(), "terminal-earlier 0.5\n");
 }
 
 TEST_F(EarlierCommandLineTest, FailuresExitWithOne) {
   const std::string missing_port = (folder_ / "no-such-tty").string();
   EXPECT_EQ(Run({"read", "--port", missing_port, "--out", Path("o.ini").string()}), kExitFailure);
-  EXPECT_EQ(err_.str(), std::string(link::com_message::kNoSuchPort) + ".\n");
+  EXPECT_EQ(err_.str(),
+            "Порт " + missing_port + ": " + std::string(link::com_message::kNoSuchPort) + ".\n");
   EXPECT_FALSE(fs::exists(Path("o.ini")));
 
   EXPECT_EQ(Run({"write", "--port", panel_.DevicePath(), "--in", Path("none.ini").string()}),
             kExitFailure);
   EXPECT_NE(err_.str().find("Файл налаштувань не знайдено"), std::string::npos);
 
-  // Keys missing from a file read "?": the first field that cannot take
-  // it is refused before the port is opened.
+  // Keys missing from a file would read "?" and defaults: the file is
+  // refused, naming them, before the port is opened.
   WriteFile(Path("gap.ini"), "[AdvEdit_Object]\r\nText=12AB\r\n");
   EXPECT_EQ(Run({"write", "--port", panel_.DevicePath(), "--in", Path("gap.ini").string()}),
             kExitFailure);
-  EXPECT_EQ(err_.str(), "Відкрито успішно.\n" + std::string(write_check::kNomerAlterChars) + "\n");
+  EXPECT_NE(err_.str().find(std::string(kMissingKeysRefusal) + "cbPort/ItemIndex"),
+            std::string::npos)
+      << err_.str();
+  EXPECT_EQ(err_.str().find("AdvEdit_Object/"), std::string::npos);
   EXPECT_TRUE(panel_.Requests().empty());
 }
 
@@ -157,10 +169,29 @@ TEST_F(EarlierCommandLineTest, WriteThenReadGivesBackTheSameFile) {
             "[RadioButton_TCP_2]\r\nChecked=0\r\n"
             "[RadioButton_UDP_2]\r\nChecked=1\r\n"
             "[AdvEditNomerAlter]\r\nText=A380441112233\r\n");
-  ASSERT_EQ(Run({"write", "--port", panel_.DevicePath(), "--in", in.string()}), kExitSuccess)
-      << err_.str();
+  // The event-code tables end with "0008"; the panel acknowledges it, and
+  // the read-back that follows at once finds everything in place.
+  ASSERT_EQ(Run({"write", "--port", panel_.DevicePath(), "--in", in.string(), "--verify"}),
+            kExitSuccess)
+      << err_.str() << out_.str();
   EXPECT_NE(err_.str().find(kWriteSuccessMessage), std::string::npos);
-  EXPECT_EQ(panel_.Requests().back().frame, ":0008C8;");
+  EXPECT_NE(out_.str().find("Панель містить те саме, що записано."), std::string::npos)
+      << out_.str();
+  EXPECT_NE(out_.str().find("Таблиця кодів подій: не порівнюється"), std::string::npos);
+  const auto& requests = panel_.Requests();
+  const auto applied = std::find_if(requests.begin(), requests.end(),
+                                    [](const auto& r) { return r.frame == ":0008C8;"; });
+  ASSERT_NE(applied, requests.end());
+  ASSERT_NE(applied + 1, requests.end());
+  EXPECT_TRUE((applied + 1)->frame.starts_with(":0039")) << "the read-back starts by identifying";
+
+  // Someone moves server 2 to TCP behind our back: verify names it.
+  panel_.Memory().Write(0, 0x0109, {0x00});
+  EXPECT_EQ(Run({"verify", "--port", panel_.DevicePath(), "--in", in.string()}), kExitDiffer);
+  EXPECT_NE(out_.str().find("2-ий сервер TCP: файл «ні», панель «так»\n"), std::string::npos)
+      << out_.str();
+  EXPECT_NE(out_.str().find("2-ий сервер UDP: файл «так», панель «ні»\n"), std::string::npos);
+  panel_.Memory().Write(0, 0x0109, {0x02});
 
   const fs::path out = Path("out.ini");
   ASSERT_EQ(Run({"read", "--port", panel_.DevicePath(), "--out", out.string()}), kExitSuccess)
