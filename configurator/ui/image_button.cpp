@@ -2,6 +2,8 @@
 
 #include <QIcon>
 #include <QKeyEvent>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 
 namespace tevral::ui {
 
@@ -33,6 +35,17 @@ void ImageButton::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QToolButton::keyPressEvent(event);
+}
+
+void ImageButton::paintEvent(QPaintEvent* event) {
+  QToolButton::paintEvent(event);
+  if (!hasFocus()) return;
+  QStylePainter painter(this);
+  QStyleOptionFocusRect focus;
+  focus.initFrom(this);
+  focus.rect = rect().adjusted(2, 2, -2, -2);
+  focus.backgroundColor = palette().color(QPalette::Window);
+  painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
 }
 
 }  // namespace tevral::ui

@@ -20,6 +20,9 @@ class ImageButton : public QToolButton {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  // The flat button draws no focus of its own: a keyboard user must still
+  // see which button Space or Enter will fire.
+  void paintEvent(QPaintEvent* event) override;
 };
 
 }  // namespace tevral::ui

@@ -145,10 +145,11 @@ TEST(IniFileWrite, LineBreaksInAValueCannotForgeLines) {
 // line either.
 TEST(IniFileWrite, LineBreaksInANameCannotForgeLines) {
   IniFile file;
-  file.WriteString("A\r\n[cbPort]", "K\nItemIndex", "5");
+  file.WriteString("A\r\n[cbPort", "K\nItemIndex", "5");
   const IniFile back = IniFile::Parse(file.Serialize());
   EXPECT_EQ(back.ReadValue("cbPort", "ItemIndex"), std::nullopt);
-  EXPECT_EQ(back.ReadValue("A  [cbPort]", "K ItemIndex"), "5");
+  EXPECT_EQ(back.ReadValue("A  [cbPort", "K ItemIndex"), "5");
+  EXPECT_EQ(file.ReadValue("A  [cbPort", "K ItemIndex"), "5");
 }
 
 // What a write added (a key in a section of the file, a new section) is
