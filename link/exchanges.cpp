@@ -6,8 +6,8 @@
 #include <thread>
 #include <utility>
 
-#include "link/hex_digits.h"
 #include "link/com_errors.h"
+#include "link/hex_digits.h"
 
 namespace tevral::link {
 

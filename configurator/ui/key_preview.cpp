@@ -69,8 +69,8 @@ int LatinKey(const QKeyEvent& key) {
       return Qt::Key_T;
     case 41:
       return Qt::Key_F;
-    case 45:
-      return Qt::Key_K;
+    case 46:
+      return Qt::Key_L;
     default:
       break;
   }

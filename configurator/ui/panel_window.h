@@ -110,7 +110,7 @@ class PanelWindow : public QWidget {
   bool close_after_command_ = false;
   bool telling_write_cannot_stop_ = false;
 
-  // Ctrl+K: reads the panel into a table of its own, leaving the fields
+  // Ctrl+L: reads the panel into a table of its own, leaving the fields
   // alone, and shows how it differs from the window; the engineer may take
   // the panel's values into the window.
   void ComparePanelWithWindow(const ComparisonPlan& plan);

@@ -1,5 +1,5 @@
 // The window's two ways of asking the panel without touching its fields:
-// comparing it with the window (Ctrl+K) and finding the port it answers on
+// comparing it with the window (Ctrl+L) and finding the port it answers on
 // (Ctrl+F).
 
 #include <QComboBox>

@@ -58,7 +58,7 @@ void TMainForm::FormKeyDown(const QKeyEvent& key) {
   if (ctrl && latin == Qt::Key_O) PNGButton_OpenClick();
   if (ctrl && latin == Qt::Key_S) PNGButton_SaveClick();
   PanelCommandKeys(key);
-  if (ctrl && latin == Qt::Key_K)
+  if (ctrl && latin == Qt::Key_L)
     Guarded([this] { ComparePanelWithWindow(CurrentComparisonPlan()); });
   if (ctrl && latin == Qt::Key_F) Guarded([this] { FindPanelPort(); });
 }

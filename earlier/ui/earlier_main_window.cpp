@@ -68,7 +68,7 @@ void TMainForm::FormKeyDown(const QKeyEvent& key) {
   const bool ctrl = key.modifiers().testFlag(Qt::ControlModifier);
   const int latin = tevral::ui::LatinKey(key);
   if (ctrl && latin == Qt::Key_R) Guarded([this] { RefreshPorts(); });
-  if (ctrl && latin == Qt::Key_K) {
+  if (ctrl && latin == Qt::Key_L) {
     Guarded([this] { ComparePanelWithWindow(EarlierComparisonPlan()); });
   }
   if (ctrl && latin == Qt::Key_F) Guarded([this] { FindPanelPort(); });

@@ -20,6 +20,7 @@ class NoLine : public link::SerialLine {
     text.clear();
     return 0;
   }
+  int32_t QueuedInputCount() override { return 0; }
   bool Close() override { return true; }
 };
 

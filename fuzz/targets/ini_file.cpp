@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "configurator/ini_file.h"
+#include "configurator/number_parser.h"
 #include "fuzz/fuzz_check.h"
 #include "fuzz/fuzz_targets.h"
 
@@ -61,7 +62,7 @@ void CheckReads(const IniFile& file, const KeyWrite& probe) {
   const auto value = file.ReadValue(probe.section, probe.key);
   if (value) Expect(value->size() <= IniFile::kMaxValueLength, "a value is cut to 2047");
   Expect(file.ReadInteger(probe.section, probe.key, 7) ==
-             (value ? ParseIniInteger(*value).value_or(7) : 7),
+             (value ? TryStrToInt(*value).value_or(7) : 7),
          "an integer is read from the value");
   Expect(file.ReadString(probe.section, probe.key, "fallback") == value.value_or("fallback"),
          "a missing key reads as the fallback");

@@ -1,4 +1,4 @@
-// The window asks the panel without touching its fields: Ctrl+K compares the
+// The window asks the panel without touching its fields: Ctrl+L compares the
 // panel with the window in a dialog (and can take the panel's values),
 // Ctrl+F marks the port a panel answers on. Driven by the keyboard against
 // the demo panel, whose port is the program's own and so may be probed.
@@ -15,6 +15,7 @@
 
 #include "configurator/ui/demo_mode.h"
 #include "configurator/ui/panel_differences_dialog.h"
+#include "sim/demo_port.h"
 #include "window_fixture.h"
 
 namespace tevral::ui::uitest {
@@ -41,7 +42,7 @@ class PanelProbesTest : public WindowTest {
     QTest::keyClick(focused != nullptr ? focused : window.get(), key, Qt::ControlModifier);
   }
 
-  // Presses Ctrl+K and hands the differences dialog, while it is up, to
+  // Presses Ctrl+L and hands the differences dialog, while it is up, to
   // `inspect`, which must close it.
   bool CompareAndInspect(const std::function<void(QDialog&)>& inspect) {
     bool seen = false;
@@ -58,7 +59,7 @@ class PanelProbesTest : public WindowTest {
       inspect(*dialog);
     });
     watch.start();
-    PressCtrl(Qt::Key_K);
+    PressCtrl(Qt::Key_L);
     return seen;
   }
 
