@@ -28,7 +28,7 @@
 #include <variant>
 #include <vector>
 
-#include "configurator/field_spec.h"
+#include "configurator/field_description.h"
 #include "configurator/ini_file.h"
 #include "configurator/panel_comparison.h"
 #include "configurator/panel_session.h"

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "configurator/field_spec.h"
+#include "configurator/field_description.h"
 #include "configurator/form.h"
 
 namespace tevral {

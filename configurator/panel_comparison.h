@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-#include "configurator/field_spec.h"
+#include "configurator/field_description.h"
 #include "configurator/field_table.h"
 #include "configurator/panel_session.h"
 

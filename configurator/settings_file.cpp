@@ -56,9 +56,9 @@ bool SettingsFileExists(const fs::path& path) {
 
 std::vector<std::string> MissingSettingsKeys(const IniFile& file, SettingsKeySet keys) {
   std::vector<std::string> missing;
-  for (const SettingSpec& spec : keys) {
-    if (!file.ReadValue(spec.section, KeyName(spec.key))) {
-      missing.push_back(std::string(spec.section) + "/" + std::string(KeyName(spec.key)));
+  for (const SettingSpec& setting : keys) {
+    if (!file.ReadValue(setting.section, KeyName(setting.key))) {
+      missing.push_back(std::string(setting.section) + "/" + std::string(KeyName(setting.key)));
     }
   }
   return missing;

@@ -8,7 +8,7 @@
 #include <span>
 #include <string_view>
 
-#include "configurator/field_spec.h"
+#include "configurator/field_description.h"
 
 namespace tevral::current {
 

@@ -6,7 +6,7 @@
 
 #include <span>
 
-#include "configurator/field_spec.h"
+#include "configurator/field_description.h"
 
 namespace tevral::earlier {
 

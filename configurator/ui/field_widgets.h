@@ -5,7 +5,7 @@
 
 #include <QWidget>
 
-#include "configurator/field_spec.h"
+#include "configurator/field_description.h"
 
 namespace tevral::ui {
 

@@ -9,7 +9,7 @@
 #include <exception>
 #include <utility>
 
-#include "configurator/field_spec.h"
+#include "configurator/field_description.h"
 #include "configurator/ui/app_texts.h"
 #include "configurator/ui/dpi_scale.h"
 #include "configurator/ui/key_preview.h"

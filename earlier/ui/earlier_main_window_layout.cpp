@@ -10,7 +10,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "configurator/field_spec.h"
+#include "configurator/field_description.h"
 #include "configurator/ui/clickable_label.h"
 #include "configurator/ui/dpi_scale.h"
 #include "configurator/ui/field_widgets.h"

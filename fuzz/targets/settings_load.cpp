@@ -27,21 +27,21 @@ bool KeptAsItIs(const std::string& text) {
 }
 
 void CheckSameWindow(const FieldTable& first, const FieldTable& second, SettingsKeySet keys) {
-  for (const SettingSpec& spec : keys) {
-    switch (spec.key) {
+  for (const SettingSpec& setting : keys) {
+    switch (setting.key) {
       case SettingKey::kText: {
-        const std::string text = first.Text(spec.section);
+        const std::string text = first.Text(setting.section);
         if (KeptAsItIs(text)) {
-          Expect(second.Text(spec.section) == text, "a saved text loads back");
+          Expect(second.Text(setting.section) == text, "a saved text loads back");
         }
         break;
       }
       case SettingKey::kChecked:
-        Expect(second.Checked(spec.section) == first.Checked(spec.section),
+        Expect(second.Checked(setting.section) == first.Checked(setting.section),
                "a saved check box loads back");
         break;
       case SettingKey::kItemIndex:
-        Expect(second.ItemIndex(spec.section) == first.ItemIndex(spec.section),
+        Expect(second.ItemIndex(setting.section) == first.ItemIndex(setting.section),
                "a saved selection loads back");
         break;
     }

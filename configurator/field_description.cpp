@@ -1,4 +1,4 @@
-#include "configurator/field_spec.h"
+#include "configurator/field_description.h"
 
 #include <algorithm>
 
